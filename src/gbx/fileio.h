@@ -1,0 +1,20 @@
+// The logical-block layer of the data-file API: opening data-kind record files and
+// querying, reading, skipping, building and freeing logical blocks, each call reporting
+// its errors through the data-file dispatcher and tracing itself under DebugFileIO.
+#pragma once
+
+#include "lrx/lrxblock.h"
+
+LrxFile* FOpenFileRead(const char* name, int* error);
+LrxFile* FOpenFileCreate(const char* name);
+LrxFile* FOpenFileEdit(const char* name, int* error);
+int FCloseFile(LrxFile** file);
+int FQueryLogicalBlock(LrxFile* file);
+LrxLrec* FReadLogicalBlock(LrxFile* file);
+int FSkipLogicalBlock(LrxFile* file);
+LrxLrec* FCreateLogicalBlock(int type, int count, const void* data);
+int FAppendToLogicalBlock(int type, int count, const void* data, LrxLrec* chain);
+int FFreeLogicalBlock(LrxLrec* chain);
+
+// The switch set by DebugFileIO.
+bool fileioTraceOn();

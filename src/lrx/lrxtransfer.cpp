@@ -1,0 +1,160 @@
+// Raw transfers, seeks and the pending skip of an open record file. Every descriptor call
+// goes through the os layer; errors are raised through lrxRaiseError and kept sticky in the
+// handle's errorCode.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <new>
+
+#include "lrx/byteswap.h"
+#include "lrx/lrxfile.h"
+#include "lrx/osfile.h"
+
+namespace {
+
+// Stack room for swapping a copy of a caller's buffer before writing it.
+constexpr int64_t kSwapChunkBytes = 64 * 1024;
+
+// Performs the pending skip (or just ends the last transfer's direction) with one seek.
+void settlePosition(LrxFile* file) {
+    const int64_t skip = file->pendingSkip;
+    file->pendingSkip = 0;
+    lrxSeek64(file, skip, 1);
+}
+
+// Writes count elements reversed, through a copy, so that the caller's buffer stays as it is.
+bool writeSwapped(LrxFile* file, const void* data, int elemSize, int64_t count) {
+    unsigned char chunk[kSwapChunkBytes];
+    const auto* source = static_cast<const unsigned char*>(data);
+    const int64_t perChunk = std::max<int64_t>(1, kSwapChunkBytes / elemSize);
+    unsigned char* buffer = elemSize <= kSwapChunkBytes ? chunk : new (std::nothrow) unsigned char[elemSize];
+    if (buffer == nullptr) return false;
+    bool ok = true;
+    for (int64_t done = 0; ok && done < count;) {
+        const int64_t elements = std::min(perChunk, count - done);
+        const int64_t bytes = elements * elemSize;
+        std::memcpy(buffer, source + done * elemSize, static_cast<size_t>(bytes));
+        lrx::reverseElements(buffer, elemSize, elements);
+        ok = lrx::os::writeBytes(file->descriptor, buffer, bytes) == bytes;
+        done += elements;
+    }
+    if (buffer != chunk) delete[] buffer;
+    return ok;
+}
+
+}  // namespace
+
+void lrxSetError(LrxFile* file, int code) {
+    if (file != nullptr) file->errorCode = code;
+}
+
+void lrxWrite(LrxFile* file, const void* data, int elemSize, int count) {
+    if (file == nullptr || file->errorCode != 0) return;
+    if (file->readOnly) {
+        file->errorCode = LRX_RAISE(F_ERR_READONLY);
+        return;
+    }
+    if (file->lastDirection > 0 || file->pendingSkip != 0) {
+        settlePosition(file);
+        if (file->errorCode != 0) return;
+    }
+    const int64_t bytes = static_cast<int64_t>(elemSize) * count;
+    if (bytes > 0) {
+        const bool written = lrx::swapsElements(file->swapBytes, elemSize, count)
+                                 ? writeSwapped(file, data, elemSize, count)
+                                 : lrx::os::writeBytes(file->descriptor, data, bytes) == bytes;
+        if (!written) file->errorCode = LRX_RAISE(F_ERR_WRITE);
+    }
+    file->lastDirection = -1;
+}
+
+int lrxRead(LrxFile* file, void* data, int elemSize, int count) {
+    if (file == nullptr || file->errorCode != 0) return 0;
+    if (file->lastDirection < 0 || file->pendingSkip != 0) {
+        settlePosition(file);
+        if (file->errorCode != 0) return 0;
+    }
+    const int64_t bytes = static_cast<int64_t>(elemSize) * count;
+    const int64_t arrived = bytes > 0 ? lrx::os::readBytes(file->descriptor, data, bytes) : 0;
+    file->lastDirection = 1;
+    if (arrived == std::max<int64_t>(bytes, 0)) {
+        if (lrx::swapsElements(file->swapBytes, elemSize, count)) lrx::reverseElements(data, elemSize, count);
+        return 1;
+    }
+    // A short read at the end of the file is the soft end-of-file state; anywhere else it is
+    // a read error. A file that cannot say where it ends counts as ended.
+    const int outcome = lrx::os::atEnd(file->descriptor) != 0 ? LRX_END_OF_FILE : F_ERR_READ;
+    file->errorCode = outcome == LRX_END_OF_FILE ? outcome : LRX_RAISE(outcome);
+    return 0;
+}
+
+void lrxSeek64(LrxFile* file, int64_t offset, int origin) {
+    if (file == nullptr) return;
+    if (file->errorCode == LRX_END_OF_FILE) file->errorCode = 0;
+    if (file->errorCode != 0) return;
+    // An absolute position replaces whatever skip was still pending; a relative one adds to it.
+    if (origin != 1) file->pendingSkip = 0;
+    if (lrx::os::seek(file->descriptor, offset, origin) < 0) file->errorCode = LRX_RAISE(F_ERR_SEEK);
+    file->lastDirection = 0;
+}
+
+void lrxSeek(LrxFile* file, int32_t offset, int origin) {
+    lrxSeek64(file, offset, origin);
+}
+
+void lrxSeekAppBase(LrxFile* file) {
+    if (file != nullptr) lrxSeek64(file, file->appBase, 0);
+}
+
+void lrxPseudoSkip64(LrxFile* file, int64_t bytes) {
+    if (file == nullptr) return;
+    if (file->errorCode == LRX_END_OF_FILE) file->errorCode = 0;
+    if (file->errorCode == 0) file->pendingSkip += bytes;
+}
+
+void lrxPseudoSkip(LrxFile* file, int32_t bytes) {
+    lrxPseudoSkip64(file, bytes);
+}
+
+int64_t lrxRemainingBytes(LrxFile* file) {
+    if (file == nullptr) return -1;
+    if (file->pendingSkip != 0) settlePosition(file);
+    const int64_t at = lrx::os::tell(file->descriptor);
+    const int64_t size = lrx::os::fileSize(file->descriptor);
+    if (at < 0 || size < 0) return -1;
+    return std::max<int64_t>(size - at, 0);
+}
+
+int lrxCommit(LrxFile* file) {
+    if (file == nullptr) return F_ERR_USAGE;
+    const int result = lrx::os::commit(file->descriptor) == 0 ? 0 : F_ERR_COMMIT;
+    file->commitClock = lrx::os::clockMillis();
+    return result;
+}
+
+extern "C" {
+
+LRX_EXPORT int32_t LRX_CALL lrxTell(LrxFile* file) {
+    if (file == nullptr) return -1;
+    const int64_t at = lrx::os::tell(file->descriptor);
+    return at < 0 || at > INT32_MAX ? -1 : static_cast<int32_t>(at);
+}
+
+LRX_EXPORT int64_t LRX_CALL lrxTell64(LrxFile* file) {
+    if (file == nullptr) return -1;
+    if (file->pendingSkip != 0) settlePosition(file);
+    return lrx::os::tell(file->descriptor);
+}
+
+LRX_EXPORT int LRX_CALL lrxGetError(LrxFile* file) {
+    if (file == nullptr) return F_ERR_USAGE;
+    const int code = file->errorCode;
+    file->errorCode = 0;
+    return code;
+}
+
+LRX_EXPORT int LRX_CALL lrxPeekError(LrxFile* file) {
+    return file == nullptr ? F_ERR_USAGE : file->errorCode;
+}
+
+}  // extern "C"

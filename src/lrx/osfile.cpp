@@ -1,0 +1,119 @@
+// POSIX descriptors behind the record stream: the only file that calls open, read, write,
+// lseek, fsync and close for native files. Binary mode is the only mode on this platform.
+#include "lrx/osfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace lrx::os {
+
+namespace {
+
+int openFlags(OpenMode mode) {
+    switch (mode) {
+        case OpenMode::Read: return O_RDONLY;
+        case OpenMode::ReadWrite: return O_RDWR;
+        case OpenMode::CreateTruncate: return O_WRONLY | O_CREAT | O_TRUNC;
+    }
+    return O_RDONLY;
+}
+
+// Moves bytes with `transfer`, retrying interrupted and partial transfers; returns the bytes
+// moved, or -1 when the first attempt failed.
+template <typename Transfer>
+int64_t transferAll(int64_t bytes, Transfer transfer) {
+    int64_t done = 0;
+    while (done < bytes) {
+        const ssize_t n = transfer(done, static_cast<size_t>(bytes - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return done > 0 ? done : -1;
+        if (n == 0) break;
+        done += n;
+    }
+    return done;
+}
+
+}  // namespace
+
+int openFile(const char* path, OpenMode mode) {
+    if (path == nullptr) return -1;
+    int fd;
+    do {
+        fd = ::open(path, openFlags(mode) | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return -1;
+    struct stat info{};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int64_t readBytes(int fd, void* buffer, int64_t bytes) {
+    auto* out = static_cast<char*>(buffer);
+    return transferAll(bytes, [&](int64_t done, size_t left) { return ::read(fd, out + done, left); });
+}
+
+int64_t writeBytes(int fd, const void* buffer, int64_t bytes) {
+    const auto* in = static_cast<const char*>(buffer);
+    return transferAll(bytes, [&](int64_t done, size_t left) { return ::write(fd, in + done, left); });
+}
+
+int64_t seek(int fd, int64_t offset, int origin) {
+    const int whence = origin == 1 ? SEEK_CUR : origin == 2 ? SEEK_END : SEEK_SET;
+    const off_t at = ::lseek(fd, static_cast<off_t>(offset), whence);
+    return at < 0 ? -1 : static_cast<int64_t>(at);
+}
+
+int64_t tell(int fd) {
+    return seek(fd, 0, 1);
+}
+
+int64_t fileSize(int fd) {
+    struct stat info{};
+    if (::fstat(fd, &info) != 0) return -1;
+    return static_cast<int64_t>(info.st_size);
+}
+
+int atEnd(int fd) {
+    const int64_t at = tell(fd);
+    const int64_t size = fileSize(fd);
+    if (at < 0 || size < 0) return -1;
+    return at >= size ? 1 : 0;
+}
+
+int commit(int fd) {
+    ++counters().commits;
+    return ::fsync(fd) == 0 ? 0 : -1;
+}
+
+int closeFile(int fd) {
+    return ::close(fd) == 0 ? 0 : -1;
+}
+
+std::string fullPath(const char* name, std::size_t limit) {
+    if (name == nullptr || *name == '\0') return {};
+    try {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+        if (error) return {};
+        std::string text = absolute.lexically_normal().string();
+        if (text.size() > limit) return {};
+        return text;
+    } catch (...) {
+        return {};
+    }
+}
+
+Counters& counters() {
+    static Counters all;
+    return all;
+}
+
+}  // namespace lrx::os

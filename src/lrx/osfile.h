@@ -1,0 +1,39 @@
+// The one place where the library touches operating-system file descriptors. Every open,
+// transfer, seek, commit and close of a native file goes through here, so that a buffer or
+// fault injection can be put behind the record stream without touching the layers above.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lrx::os {
+
+enum class OpenMode { Read, ReadWrite, CreateTruncate };
+
+// Returns a descriptor, or -1 when the file cannot be opened.
+int openFile(const char* path, OpenMode mode);
+// Transfers up to `bytes` bytes, retrying short transfers; returns the bytes moved (fewer
+// only at the end of the file or on failure) or -1 when nothing could be moved.
+int64_t readBytes(int fd, void* buffer, int64_t bytes);
+int64_t writeBytes(int fd, const void* buffer, int64_t bytes);
+// Origins 0 (start), 1 (current), 2 (end). Returns the new offset, or -1 on failure.
+int64_t seek(int fd, int64_t offset, int origin);
+int64_t tell(int fd);
+// Size of the file in bytes, or -1.
+int64_t fileSize(int fd);
+// 1 when the offset is at or past the end of the file, 0 when not, -1 on failure.
+int atEnd(int fd);
+// Flushes the file's data to disk. 0 on success, -1 on failure.
+int commit(int fd);
+int closeFile(int fd);
+// The absolute path of `name` formed without touching the file; empty when it cannot be
+// formed or is longer than `limit` characters.
+std::string fullPath(const char* name, std::size_t limit);
+
+// Counts of descriptor operations, for tests that need to observe what reached the disk.
+struct Counters {
+    uint64_t commits = 0;
+};
+Counters& counters();
+
+}  // namespace lrx::os
