@@ -66,6 +66,254 @@ LRX_EXPORT void LRX_CALL gbxAddCommonErrorHandler(GbxErrorHandler handler);
 /* Switches the trace of the gbx calls on (non-zero) or off. */
 LRX_EXPORT void LRX_CALL gbxDebugOn(int on);
 
+/* ---- Headers ------------------------------------------------------------------------ */
+
+/*
+ * Creates the header of a new data file with noOfItems fresh items.
+ *
+ * fileType       one of the GbxFileType flags
+ * fileTitle      file title (copied; null stores the empty text)
+ * appTitle       application title (copied; null stores the empty text)
+ * appVersionNo   application version number
+ * noOfItems      number of dynamic items, at least 1
+ * itemStatsType  1 global statistics only, 2 or 3 statistics per element
+ * header         receives the new header, or null on failure; not null
+ *
+ * Returns 0, 2010 (bad statistics type or item count) or 2000. The caller destroys the
+ * header with gbxHeaderDestroy.
+ */
+LRX_EXPORT int LRX_CALL gbxHeaderCreate(int fileType, const char* fileTitle, const char* appTitle,
+                                        int appVersionNo, int noOfItems, int itemStatsType,
+                                        GbxHeader** header);
+
+/* Frees a header with everything it owns and sets *header to null. Returns 0 or 1000. */
+LRX_EXPORT int LRX_CALL gbxHeaderDestroy(GbxHeader** header);
+
+/*
+ * Installs copies of the three encoding keys of a compressed file (size entries each; a null
+ * key stays empty) and marks the file compressed. Returns 0, 1000 or 2000 (the header then
+ * keeps no keys).
+ */
+LRX_EXPORT int LRX_CALL gbxSetEncodeKey(GbxHeader* header, const int32_t* keyX, const int32_t* keyY,
+                                        const int32_t* keyZ, int size);
+/* Copies the stored keys into the non-null outputs (gbxGetEncodeKeySize entries each). */
+LRX_EXPORT int LRX_CALL gbxGetEncodeKey(GbxHeader* header, int32_t* keyX, int32_t* keyY, int32_t* keyZ);
+/* Number of entries of each encoding key; 0 without keys or header. */
+LRX_EXPORT int LRX_CALL gbxGetEncodeKeySize(GbxHeader* header);
+/* 1 when the file's grids are compressed with encoding keys. */
+LRX_EXPORT int LRX_CALL gbxIsFileCompressed(GbxHeader* header);
+
+/* ---- Type names --------------------------------------------------------------------- */
+
+/* Constant name of a record simple type ("float", "double", ..., "unknown"). */
+LRX_EXPORT const char* LRX_CALL gbxSimpleTypeStr(int type);
+/* Constant name of a file type ("F_EQTIME_FIXEDSPACE_ALLITEMS", ...), or
+ * "*** FileType error ***". */
+LRX_EXPORT const char* LRX_CALL gbxFileTypeStr(int fileType);
+/* Constant name of a time-axis type ("F_TM_EQ_AXIS", ...), or "*** TimeAxis error ***". */
+LRX_EXPORT const char* LRX_CALL gbxTimeAxisTypeStr(int timeAxisType);
+
+/* ---- Header attributes -------------------------------------------------------------- */
+/*
+ * Setters copy what they are given and return 0, 1000 (null header), 2010 (null text: nothing
+ * changes) or 2000. Getters return the value, or 0, "" or -1 (gbxGetAppVersionNo) for a null
+ * header. Texts handed out belong to the header and live until it changes them or is destroyed.
+ */
+LRX_EXPORT int LRX_CALL gbxGetFileType(GbxHeader* header);
+LRX_EXPORT int LRX_CALL gbxGetItemStatsType(GbxHeader* header);
+LRX_EXPORT const char* LRX_CALL gbxGetFileTitle(GbxHeader* header);
+LRX_EXPORT int LRX_CALL gbxSetFileTitle(GbxHeader* header, const char* title);
+LRX_EXPORT const char* LRX_CALL gbxGetAppTitle(GbxHeader* header);
+LRX_EXPORT int LRX_CALL gbxSetAppTitle(GbxHeader* header, const char* title);
+LRX_EXPORT int LRX_CALL gbxGetAppVersionNo(GbxHeader* header);
+LRX_EXPORT int LRX_CALL gbxSetAppVersionNo(GbxHeader* header, int version);
+LRX_EXPORT int LRX_CALL gbxGetDataType(GbxHeader* header);
+LRX_EXPORT int LRX_CALL gbxSetDataType(GbxHeader* header, int dataType);
+
+/* Delete values: the values that mark a missing value, one per value type. */
+LRX_EXPORT float LRX_CALL gbxGetDeleteValFloat(GbxHeader* header);
+LRX_EXPORT int LRX_CALL gbxSetDeleteValFloat(GbxHeader* header, float value);
+LRX_EXPORT double LRX_CALL gbxGetDeleteValDouble(GbxHeader* header);
+LRX_EXPORT int LRX_CALL gbxSetDeleteValDouble(GbxHeader* header, double value);
+LRX_EXPORT char LRX_CALL gbxGetDeleteValByte(GbxHeader* header);
+LRX_EXPORT int LRX_CALL gbxSetDeleteValByte(GbxHeader* header, char value);
+LRX_EXPORT int LRX_CALL gbxGetDeleteValInt(GbxHeader* header);
+LRX_EXPORT int LRX_CALL gbxSetDeleteValInt(GbxHeader* header, int value);
+LRX_EXPORT unsigned int LRX_CALL gbxGetDeleteValUnsignedInt(GbxHeader* header);
+LRX_EXPORT int LRX_CALL gbxSetDeleteValUnsignedInt(GbxHeader* header, unsigned int value);
+
+/* Geographic information: 0 undefined, 1 a UTM projection with origin and orientation. */
+LRX_EXPORT int LRX_CALL gbxGetGeoInfoType(GbxHeader* header);
+/*
+ * Hands out the projection text (owned by the header) and the longitude, latitude and
+ * orientation through the non-null outputs. Returns 0, 1000 (no geographic information or
+ * null header) or 2010 (unknown type).
+ */
+LRX_EXPORT int LRX_CALL gbxGetGeoInfoUTMProj(GbxHeader* header, char** projection, double* longitude,
+                                             double* latitude, double* orientation);
+LRX_EXPORT int LRX_CALL gbxSetGeoInfoUTMProj(GbxHeader* header, const char* projection, double longitude,
+                                             double latitude, double orientation);
+LRX_EXPORT int LRX_CALL gbxSetGeoInfoUndefined(GbxHeader* header);
+
+/* Data-file format version of this library: 206. */
+LRX_EXPORT int LRX_CALL gbxGetVersionCurrent(void);
+
+/*
+ * Appends a custom block: a named array of count values of a simple type 1 to 7 (copied);
+ * a block of another type keeps no values. Returns 0, 1000, 2010 (null name) or 2000.
+ */
+LRX_EXPORT int LRX_CALL gbxAddCustomBlock(GbxHeader* header, int type, const char* name, int count,
+                                          const void* data);
+/* Stores the header's first custom block (null when none) in *first. */
+LRX_EXPORT int LRX_CALL gbxGetCustomBlockRef(GbxHeader* header, GbxCustomBlock** first);
+/*
+ * Hands out a custom block's type, name, count, values (only for types 1 to 7; otherwise the
+ * output is left untouched) and the next block (null at the end) through the non-null
+ * outputs. Name and values belong to the header. Returns 0 or 1000 (null block).
+ */
+LRX_EXPORT int LRX_CALL gbxGetCustomBlock(GbxCustomBlock* block, int* type, char** name, int* count,
+                                          void** data, GbxCustomBlock** next);
+
+/* ---- Items -------------------------------------------------------------------------- */
+/*
+ * Items are numbered from 1 to gbxGetNoOfItems. Calls taking an item return 1000 for a null
+ * item (value queries give 0, gbxGetItemDim -1, gbxGetItemGeometryType 999). Texts handed out
+ * belong to the item (or to the unit library) and live until the item is redefined or
+ * destroyed; the caller never frees them.
+ */
+LRX_EXPORT int LRX_CALL gbxGetNoOfItems(GbxHeader* header);
+/* The dynamic item of that number, or null (1000 null header, 2007 number out of range). */
+LRX_EXPORT GbxItem* LRX_CALL gbxItemD(GbxHeader* header, int itemNo);
+/* The static item itself, or null when it is null. */
+LRX_EXPORT GbxItem* LRX_CALL gbxItemS(GbxVector* vector);
+
+/*
+ * Defines an item: item type and unit keys of the unit library, name (copied, not null) and
+ * the simple type of its values (1 float, 2 double, 3 byte, 4 int32, 5 uint32). The item gets
+ * an EqD0 axis with axis unit 0. Returns 0, 1000, 2020 (unit not of the item type: the item
+ * keeps its previous definition) or 2000.
+ */
+LRX_EXPORT int LRX_CALL gbxSetItemInfo(GbxHeader* header, GbxItem* item, int itemType, const char* name,
+                                       int unit, int dataType);
+/* As gbxSetItemInfo with the unit given as text (copied, not null); no unit check. */
+LRX_EXPORT int LRX_CALL gbxSetItemInfo_(GbxHeader* header, GbxItem* item, int itemType, const char* name,
+                                        const char* unitText, int dataType);
+/*
+ * Gives the item's definition through the non-null outputs: item type and its name, item
+ * name, unit and its name (the item's unit text when the unit library does not know the key;
+ * the unit output then receives the key parsed from that text), data type.
+ */
+LRX_EXPORT int LRX_CALL gbxGetItemInfo(GbxItem* item, int* itemType, const char** itemTypeName,
+                                       const char** name, int* unit, const char** unitName, int* dataType);
+/* Gives item type, name, unit text and data type as stored, without lookups. */
+LRX_EXPORT int LRX_CALL gbxGetItemInfo_(GbxItem* item, int* itemType, const char** name,
+                                        const char** unitText, int* dataType);
+
+/* Values of one time step as stored (the encoding-key size when compression is on); 0 on error. */
+LRX_EXPORT int LRX_CALL gbxGetItemElements(GbxItem* item);
+/* Values actually held per time step (the encoding-key size in a compressed file); 0 on error. */
+LRX_EXPORT int LRX_CALL gbxGetUsedItemElements(GbxItem* item);
+/* Values of one time step before compression; 0 (2010) for an item without axis. */
+LRX_EXPORT int LRX_CALL gbxGetItemXYZSize(GbxItem* item);
+LRX_EXPORT int LRX_CALL gbxGetItemXYSize(GbxItem* item);
+LRX_EXPORT int LRX_CALL gbxGetItemXSize(GbxItem* item);
+/* gbxGetItemElements (gbxGetUsedItemElements) times the byte size of the data type. */
+LRX_EXPORT int LRX_CALL gbxGetItemBytes(GbxItem* item);
+LRX_EXPORT int LRX_CALL gbxGetUsedItemBytes(GbxItem* item);
+/* Axis type code 0 to 13; 0 for a null item. */
+LRX_EXPORT int LRX_CALL gbxGetItemAxisType(GbxItem* item);
+/* Spatial dimension 0 to 4, or -1 (no axis, curvilinear axes, null item). */
+LRX_EXPORT int LRX_CALL gbxGetItemDim(GbxItem* item);
+/* Item type key of the axis geometry (100185 to 100188), or 999. */
+LRX_EXPORT int LRX_CALL gbxGetItemGeometryType(GbxItem* item);
+/* Unit key of the axis coordinates. */
+LRX_EXPORT int LRX_CALL gbxGetItemGeometryUnit(GbxItem* item);
+
+/*
+ * Unit conversion of item values (and, with the Axis forms, of axis coordinates): mode 1 to
+ * and from the item type's user unit, mode 2 to and from `unit`, any other mode none.
+ */
+LRX_EXPORT int LRX_CALL gbxSetItemUnitConversion(GbxItem* item, int mode, int unit);
+LRX_EXPORT int LRX_CALL gbxGetItemUnitConversion(GbxItem* item, int* mode, int* unit);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisUnitConversion(GbxItem* item, int mode, int unit);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisUnitConversion(GbxItem* item, int* mode, int* unit);
+/* A value-type code stored and returned unchanged; valueType must not be null. */
+LRX_EXPORT int LRX_CALL gbxSetItemValueType(GbxItem* item, int valueType);
+LRX_EXPORT int LRX_CALL gbxGetItemValueType(GbxItem* item, int* valueType);
+
+/* Static items associated with a dynamic item: numbers >= 1 kept in insertion order. */
+LRX_EXPORT int LRX_CALL gbxSetAssocStatic(GbxHeader* header, int itemNo, int staticNo);
+LRX_EXPORT int LRX_CALL gbxGetNoAssocStatic(GbxHeader* header, int itemNo);
+/* The index-th (from 1) associated static; 0 with code 0 past the end, 2007 for index < 1. */
+LRX_EXPORT int LRX_CALL gbxGetAssocStatic(GbxHeader* header, int itemNo, int index, int* staticNo);
+
+/* ---- Item axes ---------------------------------------------------------------------- */
+/*
+ * Setters take the axis unit key, sizes (>= 1), origins and spacings (> 0) in the caller's
+ * unit (see gbxSetItemAxisUnitConversion) and coordinate arrays, which are copied (the flag is
+ * accepted and not used). Dynamic items accept equidistant, non-equidistant and curvilinear
+ * axes in file types 1, 4 and 8 and time-varying axes in file types 2 and 16 (else 2010).
+ * Returns 0, 1000 (null item or header, bad parameter: item unchanged), 2010 or 2000.
+ *
+ * Getters give the axis unit and its name, sizes, origins and spacings in the caller's unit,
+ * and the item's own coordinate arrays (converted in place once, valid while the axis lasts).
+ * A getter of another axis type than the item's returns 1000 and writes nothing.
+ * NeqD1 points are n triples x, y, z; Neq arrays hold n+1 values per direction; CurveLinear
+ * arrays one value per grid node, (nx+1)(ny+1)[(nz+1)].
+ */
+LRX_EXPORT int LRX_CALL gbxSetItemAxisEqD0(GbxItem* item, int unit);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisEqD0(GbxItem* item, int* unit, const char** unitName);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisEqD1(GbxItem* item, int unit, int nx, float x0, float dx);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisEqD1(GbxItem* item, int* unit, const char** unitName, int* nx, float* x0,
+                                           float* dx);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisNeqD1(GbxItem* item, int unit, int n, const float* points, int flag);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisNeqD1(GbxItem* item, int* unit, const char** unitName, int* n,
+                                            float** points);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisTvarD1(GbxItem* item, int unit, int nx);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisTvarD1(GbxItem* item, int* unit, const char** unitName, int* nx);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisEqD2(GbxItem* item, int unit, int nx, int ny, float x0, float y0, float dx,
+                                           float dy);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisEqD2(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
+                                           float* x0, float* y0, float* dx, float* dy);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisNeqD2(GbxItem* item, int unit, int nx, int ny, const double* x,
+                                            const double* y, int flag);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisNeqD2(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
+                                            double** x, double** y);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisTvarD2(GbxItem* item, int unit, int nx, int ny);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisTvarD2(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisEqD3(GbxItem* item, int unit, int nx, int ny, int nz, float x0, float y0,
+                                           float z0, float dx, float dy, float dz);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisEqD3(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
+                                           int* nz, float* x0, float* y0, float* z0, float* dx, float* dy,
+                                           float* dz);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisNeqD3(GbxItem* item, int unit, int nx, int ny, int nz, const double* x,
+                                            const double* y, const double* z, int flag);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisNeqD3(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
+                                            int* nz, double** x, double** y, double** z);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisTvarD3(GbxItem* item, int unit, int nx, int ny, int nz);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisTvarD3(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
+                                             int* nz);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisEqD4(GbxItem* item, int unit, int nx, int ny, int nz, int nt, float x0,
+                                           float y0, float z0, float t0, float dx, float dy, float dz, float dt);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisEqD4(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
+                                           int* nz, int* nt, float* x0, float* y0, float* z0, float* t0, float* dx,
+                                           float* dy, float* dz, float* dt);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisCurveLinearD2(GbxItem* item, int unit, int nx, int ny, const double* X,
+                                                    const double* Y, int flag);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisCurveLinearD2(GbxItem* item, int* unit, const char** unitName, int* nx,
+                                                    int* ny, double** X, double** Y);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisCurveLinearD3(GbxItem* item, int unit, int nx, int ny, int nz,
+                                                    const double* X, const double* Y, const double* Z, int flag);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisCurveLinearD3(GbxItem* item, int* unit, const char** unitName, int* nx,
+                                                    int* ny, int* nz, double** X, double** Y, double** Z);
+
+/* Reference coordinates of the axis (converted like origins); -1e-35 each for a null item. */
+LRX_EXPORT int LRX_CALL gbxSetItemRefCoords(GbxItem* item, float x, float y, float z);
+LRX_EXPORT int LRX_CALL gbxGetItemRefCoords(GbxItem* item, float* x, float* y, float* z);
+/* Orientation of the axis, three values stored unconverted; -1e-35 each for a null item. */
+LRX_EXPORT int LRX_CALL gbxSetItemAxisOrientation(GbxItem* item, float a, float b, float c);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisOrientation(GbxItem* item, float* a, float* b, float* c);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,0 +1,47 @@
+# Convenience targets around CMake.
+#   make test       configure build/, build, run every test
+#   make test-asan  the same in build-asan/ with AddressSanitizer and UBSan; any report fails
+#   make demo       build, write a demo record file and list it with `lrx blocks`
+#   make clean      remove both build folders
+
+BUILD_DIR := build
+ASAN_BUILD_DIR := build-asan
+JOBS := -j2
+CMAKE ?= cmake
+CTEST ?= ctest
+DEMO_FILE := $(BUILD_DIR)/demo/blocks.dat
+
+SANITIZER_ENV := \
+	ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=report_objects=1
+
+.PHONY: all build build-asan test test-asan demo clean
+
+all: build
+
+$(BUILD_DIR)/CMakeCache.txt:
+	$(CMAKE) -S . -B $(BUILD_DIR)
+
+$(ASAN_BUILD_DIR)/CMakeCache.txt:
+	$(CMAKE) -S . -B $(ASAN_BUILD_DIR) -DLRX_SANITIZE=ON
+
+build: $(BUILD_DIR)/CMakeCache.txt
+	$(CMAKE) --build $(BUILD_DIR) $(JOBS)
+
+build-asan: $(ASAN_BUILD_DIR)/CMakeCache.txt
+	$(SANITIZER_ENV) $(CMAKE) --build $(ASAN_BUILD_DIR) $(JOBS)
+
+test: build
+	$(CTEST) --test-dir $(BUILD_DIR) --output-on-failure $(JOBS)
+
+test-asan: build-asan
+	$(SANITIZER_ENV) $(CTEST) --test-dir $(ASAN_BUILD_DIR) --output-on-failure $(JOBS)
+
+demo: build
+	@mkdir -p $(dir $(DEMO_FILE))
+	$(BUILD_DIR)/examples/write_blocks $(DEMO_FILE)
+	$(BUILD_DIR)/tools/lrx/lrx blocks $(DEMO_FILE)
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)

@@ -1,0 +1,94 @@
+// Logical blocks of a data file built and taken apart through the logical-block layer and
+// the checked record operations.
+#include "gbx/gbxblock.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "lrx/lrxfile.h"
+#include "lrx/lrxrecord.h"
+
+GbxBlockBuilder::~GbxBlockBuilder() {
+    FFreeLogicalBlock(chain_);
+}
+
+GbxBlockBuilder& GbxBlockBuilder::add(int type, int count, const void* values) {
+    if (error_ != 0) return *this;
+    if (chain_ == nullptr) {
+        chain_ = FCreateLogicalBlock(type, count, values);
+        if (chain_ == nullptr) error_ = F_ERR_DATA;
+    } else {
+        error_ = FAppendToLogicalBlock(type, count, values, chain_);
+    }
+    return *this;
+}
+
+GbxBlockBuilder& GbxBlockBuilder::text(const char* text) {
+    const char* value = text != nullptr ? text : "";
+    const std::size_t length = std::strlen(value);
+    if (length >= INT32_MAX) {
+        error_ = error_ != 0 ? error_ : F_ERR_DATA;
+        return *this;
+    }
+    return add(LRX_BYTE, static_cast<int>(length + 1), value);
+}
+
+int GbxBlockBuilder::write(uint16_t id, GbxFile* file, const char* module, int line) {
+    if (error_ == 0) error_ = gbxCheckWriteLB(id, chain_, file, module, line);
+    FFreeLogicalBlock(chain_);
+    chain_ = nullptr;
+    return error_;
+}
+
+GbxBlockRecords::~GbxBlockRecords() {
+    FFreeLogicalBlock(chain_);
+}
+
+LrxLrec* GbxBlockRecords::take(int type, int count, const char* module, int line) {
+    const int code = gbxCheckTypeSize(next_, type, count, module, line);
+    if (code != 0) {
+        error_ = code;
+        return nullptr;
+    }
+    LrxLrec* record = next_;
+    next_ = next_->next;
+    return record;
+}
+
+bool GbxBlockRecords::copy(int type, int count, void* out, const char* module, int line) {
+    if (count < 1) return false;
+    const LrxLrec* record = take(type, count, module, line);
+    if (record == nullptr) return false;
+    std::memcpy(out, record->data, static_cast<std::size_t>(lrxRecordSize(type, record->count)));
+    return true;
+}
+
+char* GbxBlockRecords::takeText(const char* module, int line) {
+    LrxLrec* record = take(LRX_BYTE, 0, module, line);
+    if (record == nullptr) return nullptr;
+    auto* bytes = static_cast<char*>(record->data);
+    if (bytes[record->count - 1] == '\0') return static_cast<char*>(lrxLrecTakeData(record));
+    // A foreign file's text without its zero: copy it and terminate the copy.
+    auto* text = static_cast<char*>(std::malloc(static_cast<std::size_t>(record->count) + 1));
+    if (text == nullptr) {
+        error_ = F_ERR_MEMORY;
+        return nullptr;
+    }
+    std::memcpy(text, bytes, static_cast<std::size_t>(record->count));
+    text[record->count] = '\0';
+    return text;
+}
+
+LrxLrec* gbxReadBlock(GbxFile* file, int* error) {
+    LrxLrec* chain = FReadLogicalBlock(file);
+    *error = lrxPeekError(file);
+    return chain;
+}
+
+void gbxCopyFixedText(const LrxLrec* record, char* out, int size) {
+    std::memset(out, 0, static_cast<std::size_t>(size));
+    const int count = record->count < size ? record->count : size;
+    std::memcpy(out, record->data, static_cast<std::size_t>(count));
+    out[size - 1] = '\0';
+}

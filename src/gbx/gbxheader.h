@@ -1,0 +1,87 @@
+// The in-memory header of a data file and its serialisation as tagged logical blocks:
+// creation, initialisation, destruction, encoding keys, writing, reading and updating in place.
+#pragma once
+
+#include <cstdint>
+
+#include "gbx/gbxitem.h"
+#include "lrx/gbx.h"
+
+// The header's time axis. Time axes (types 1 and 2) use start; calendar axes (types 3 and 4)
+// use the start date and time of day, with start holding the start offset. step is the
+// constant step of an equidistant axis and the span of a non-equidistant one.
+struct GbxTimeAxisRecord {
+    char startDate[11];
+    char startTime[9];
+    char* unitText;  // owned; set when a file gave the unit as text
+    int32_t unitKey;
+    double start;
+    double step;
+    int32_t noOfTimeSteps;
+    int32_t index;
+};
+
+// A named typed array kept in the header and stored in the file as block 60000.
+struct GbxCustomBlock {
+    int32_t type;       // simple type
+    char* name;         // owned
+    int32_t count;
+    void* data;         // owned; null for types outside 1 to 7
+    GbxCustomBlock* next;
+};
+
+// A loaded derived-item library and its entry points.
+struct GbxPluginSlot {
+    void* library;
+    void* entries[8];
+    int32_t busy;
+};
+
+struct GbxHeader {
+    int32_t fileType;
+    char* fileTitle;          // owned
+    char* appTitle;           // owned
+    int32_t appVersionNo;
+    int32_t dataType;
+    int32_t compressed;
+    int32_t itemStatsType;
+    float deleteValueFloat;
+    double deleteValueDouble;
+    int8_t deleteValueByte;
+    int32_t deleteValueInt;
+    uint32_t deleteValueUnsigned;
+    int32_t geoInfoType;
+    char* projection;         // owned
+    double longitude;
+    double latitude;
+    double orientation;
+    int32_t timeAxisType;
+    GbxTimeAxisRecord timeAxis;
+    int32_t currentTimeStep;  // time-step position of the reader or writer
+    int32_t currentItem;
+    double currentTime;
+    double lastTime;
+    int32_t noOfItems;
+    int32_t fileItemCount;
+    GbxItem* items;           // owned array of noOfItems items
+    GbxCustomBlock* customBlocks;
+    int32_t itemCompression;
+    int32_t** encodeKeyRef;   // the key triple used by compression: the header's own slots
+    void* legacyFile;         // non-null for a file of the legacy family
+    int32_t* encodeKeyX;      // owned
+    int32_t* encodeKeyY;
+    int32_t* encodeKeyZ;
+    int32_t encodeKeySize;
+    GbxPluginSlot plugin;
+};
+
+// Default delete values.
+constexpr uint32_t GBX_DELETE_FLOAT_BITS = 0x8554AD2Eu;   // -1e-35
+constexpr uint64_t GBX_DELETE_DOUBLE_BITS = 0x8AFE07B27DD78B14ull;  // -1e-255
+constexpr int32_t GBX_DELETE_INT = 2147483647;
+
+int gbxInitHeader(GbxHeader* header);
+int gbxInitHeaderItems(GbxHeader* header);
+GbxHeader* gbxReadHeader(GbxFile* file, int* error);
+int gbxWriteHeader(GbxHeader* header, GbxFile* file);
+int gbxUpdateHeader(GbxHeader* header, int force, GbxFile* file);

@@ -1,0 +1,27 @@
+// Internal pieces shared by the header's lifecycle and serialisation, and the hand-offs to
+// the subsystems that own part of a header (items, plug-ins, legacy files).
+#pragma once
+
+#include <cstdint>
+
+#include "gbx/gbxheader.h"
+
+// Replaces the header's item array by count fresh items. 2000 when it cannot be allocated.
+int gbxAllocateItems(GbxHeader* header, int32_t count);
+// Frees every item and the item array.
+void gbxFreeItems(GbxHeader* header);
+
+// Unloads a derived-item library attached to the header, if any.
+void gbxReleasePlugin(GbxHeader* header);
+// Closes the legacy-family file the header belongs to, if any.
+void gbxReleaseLegacyFile(GbxHeader* header);
+
+// The item section of the header in a file: one item's definition and statistics blocks.
+int gbxWriteHeaderItem(GbxHeader* header, GbxItem* item, GbxFile* file);
+// Reads the blocks of one item definition, whose first block (30002 or 30005) is next.
+int gbxReadHeaderItem(GbxHeader* header, GbxItem* item, GbxFile* file);
+// True for the tags of blocks that belong to an item definition.
+bool gbxIsItemBlockTag(int tag);
+// Rewrites in place an item block met by the header update at `position` of the second
+// handle, advancing *itemCounter at each definition block.
+int gbxUpdateHeaderItemBlock(GbxHeader* header, int tag, int* itemCounter, GbxFile* file, int64_t position);

@@ -1,0 +1,202 @@
+// Rewrites a header in place at a flush or close: every block keeps its record types and
+// counts, so its size stays and the data behind the header never moves. The rewrite goes
+// through a second handle opened for update on the same file.
+#include <algorithm>
+#include <cstring>
+
+#include "gbx/gbxblock.h"
+#include "gbx/gbxheader.h"
+#include "gbx/gbxheaderparts.h"
+#include "gbx/gbxtimeaxisblocks.h"
+#include "gbx/gbxtrace.h"
+#include "lrx/lrxfile.h"
+#include "lrx/lrxrecord.h"
+#include "lrx/osclock.h"
+
+namespace {
+
+constexpr const char* kModule = "gbxheader";
+
+struct Update {
+    GbxHeader* header;
+    GbxFile* second;
+    int64_t position;  // start of the block in hand
+    int itemCounter = 0;
+};
+
+enum class Walk { Next, Done };
+
+// Writes the (changed) chain back over the block it was read from.
+int writeBack(Update& update, int tag, LrxLrec* chain) {
+    lrxSeek64(update.second, update.position, 0);
+    return gbxCheckWriteLB(static_cast<uint16_t>(tag), chain, update.second, kModule, __LINE__);
+}
+
+// Stores text in a stored text record without changing its length: a longer text is cut to
+// the stored length, a shorter one leaves the record's remaining bytes as they were.
+void storeTextInPlace(LrxLrec* record, const char* text) {
+    auto* bytes = static_cast<char*>(record->data);
+    const std::size_t room = static_cast<std::size_t>(record->count) - 1;
+    const std::size_t length = std::min(std::strlen(text != nullptr ? text : ""), room);
+    std::memcpy(bytes, text != nullptr ? text : "", length);
+    bytes[length] = '\0';
+}
+
+bool holds(const LrxLrec* record, int type, int count) {
+    return record != nullptr && record->type == type && record->count == count;
+}
+
+int rewriteTitle(Update& update, int tag) {
+    int code = 0;
+    LrxLrec* chain = gbxReadBlock(update.second, &code);
+    if (code == 0 && chain != nullptr && chain->type == LRX_BYTE) {
+        storeTextInPlace(chain, update.header->fileTitle);
+        code = writeBack(update, tag, chain);
+    }
+    FFreeLogicalBlock(chain);
+    return code;
+}
+
+// A block of one value, rewritten when it holds the value as written.
+int rewriteValue(Update& update, int tag, int type, const void* value) {
+    int code = 0;
+    LrxLrec* chain = gbxReadBlock(update.second, &code);
+    if (code == 0 && holds(chain, type, 1)) {
+        std::memcpy(chain->data, value, lrxSimpSize(type));
+        code = writeBack(update, tag, chain);
+    }
+    FFreeLogicalBlock(chain);
+    return code;
+}
+
+int rewriteGeoInfo(Update& update, int tag) {
+    int code = 0;
+    LrxLrec* chain = gbxReadBlock(update.second, &code);
+    LrxLrec* origin = chain != nullptr ? chain->next : nullptr;
+    if (code == 0 && holds(origin, LRX_DOUBLE, 3)) {
+        const GbxHeader* header = update.header;
+        const double values[3] = {header->longitude, header->latitude, header->orientation};
+        std::memcpy(origin->data, values, sizeof values);
+        code = writeBack(update, tag, chain);
+    }
+    FFreeLogicalBlock(chain);
+    return code;
+}
+
+// The time axis is built anew in the stored block's form, with the step count and span
+// brought up to date; the older forms keep their stored unit text so the block keeps its size.
+int rewriteTimeAxis(Update& update, int tag) {
+    GbxHeader* header = update.header;
+    if (header->timeAxisType != gbxTimeAxisTypeOfTag(tag)) {
+        return GBX_REPORT(header, update.second, nullptr, F_ERR_DATA);
+    }
+    int code = 0;
+    LrxLrec* chain = gbxReadBlock(update.second, &code);
+    const LrxLrec* unitRecord = chain;
+    const bool calendar = header->timeAxisType == F_CAL_EQ_AXIS || header->timeAxisType == F_CAL_NEQ_AXIS;
+    if (calendar && unitRecord != nullptr && unitRecord->next != nullptr) unitRecord = unitRecord->next->next;
+    if (code == 0 && gbxIsOlderTimeAxisTag(tag) && (unitRecord == nullptr || unitRecord->type != LRX_BYTE)) {
+        code = GBX_REPORT(header, update.second, nullptr, F_ERR_TYPE);
+    }
+    if (code == 0) {
+        GbxTimeAxisRecord& axis = header->timeAxis;
+        axis.noOfTimeSteps = std::max(axis.noOfTimeSteps, header->currentTimeStep);
+        if (tag == 20052 || tag == 20054) axis.step = header->lastTime - axis.start;
+        const char* unitText = gbxIsOlderTimeAxisTag(tag) ? static_cast<const char*>(unitRecord->data) : nullptr;
+        GbxBlockBuilder block;
+        gbxBuildTimeAxis(header, tag, unitText, block);
+        lrxSeek64(update.second, update.position, 0);
+        code = block.write(static_cast<uint16_t>(tag), update.second, kModule, __LINE__);
+    }
+    FFreeLogicalBlock(chain);
+    return code;
+}
+
+const GbxCustomBlock* findCustomBlock(const GbxHeader* header, const char* name) {
+    for (const GbxCustomBlock* custom = header->customBlocks; custom != nullptr; custom = custom->next) {
+        if (custom->name != nullptr && std::strcmp(custom->name, name) == 0) return custom;
+    }
+    return nullptr;
+}
+
+int rewriteCustomBlock(Update& update, int tag) {
+    int code = 0;
+    LrxLrec* chain = gbxReadBlock(update.second, &code);
+    LrxLrec* values = chain != nullptr ? chain->next : nullptr;
+    if (code == 0 && values != nullptr && chain->type == LRX_BYTE) {
+        static_cast<char*>(chain->data)[chain->count - 1] = '\0';
+        const GbxCustomBlock* custom = findCustomBlock(update.header, static_cast<const char*>(chain->data));
+        if (custom != nullptr && custom->data != nullptr && holds(values, custom->type, custom->count)) {
+            std::memcpy(values->data, custom->data, static_cast<std::size_t>(lrxRecordSize(values->type, values->count)));
+            code = writeBack(update, tag, chain);
+        }
+    }
+    FFreeLogicalBlock(chain);
+    return code;
+}
+
+int rewriteBlock(Update& update, int tag, Walk* walk, const GbxCall& call) {
+    GbxHeader* header = update.header;
+    *walk = Walk::Next;
+    switch (tag) {
+        case 10001: return rewriteTitle(update, tag);
+        case 10006: return rewriteValue(update, tag, LRX_FLOAT, &header->deleteValueFloat);
+        case 10007: return rewriteValue(update, tag, LRX_DOUBLE, &header->deleteValueDouble);
+        case 10008: return rewriteValue(update, tag, LRX_BYTE, &header->deleteValueByte);
+        case 10009: return rewriteValue(update, tag, LRX_INT4, &header->deleteValueInt);
+        case 10010: return rewriteValue(update, tag, LRX_UINT4, &header->deleteValueUnsigned);
+        case 10012: return rewriteValue(update, tag, LRX_INT4, &header->dataType);
+        case 10011: return rewriteGeoInfo(update, tag);
+        case 60000: return rewriteCustomBlock(update, tag);
+        case 40000:
+        case 50000: *walk = Walk::Done; return 0;
+        default: break;
+    }
+    if (gbxTimeAxisTypeOfTag(tag) != 0) return rewriteTimeAxis(update, tag);
+    if (gbxIsItemBlockTag(tag) && tag != 30004 && tag != 30006 && !(tag >= 31001 && tag <= 31010)) {
+        return gbxUpdateHeaderItemBlock(header, tag, &update.itemCounter, update.second, update.position);
+    }
+    call.print("Unknown tag found %d", tag);
+    FSkipLogicalBlock(update.second);
+    return 0;
+}
+
+// Walks the blocks of the second handle up to the static or dynamic section, or until no
+// further block can be read. Returns the first error of a rewrite.
+int walkBlocks(Update& update, const GbxCall& call) {
+    for (;;) {
+        update.position = lrxTell64(update.second);
+        const int tag = FQueryLogicalBlock(update.second);
+        if (lrxPeekError(update.second) != 0) return 0;
+        Walk walk = Walk::Next;
+        const int code = rewriteBlock(update, tag, &walk, call);
+        if (code != 0 || walk == Walk::Done) return code;
+        if (lrxPeekError(update.second) != 0) return 0;
+    }
+}
+
+// Commits written data to disk unless the last commit is no more than a second old and the
+// caller does not force it.
+int commitIfDue(GbxHeader* header, GbxFile* file, int force) {
+    const double seconds = static_cast<double>(lrx::os::clockMillis() - file->commitClock) / 1000.0;
+    if (force == 0 && seconds <= 1.0) return 0;
+    if (lrxCommit(file) != 0) return GBX_REPORT(header, file, nullptr, F_ERR_COMMIT);
+    return 0;
+}
+
+}  // namespace
+
+int gbxUpdateHeader(GbxHeader* header, int force, GbxFile* file) {
+    GbxCall call("gbxUpdateHeader");
+    if (const int code = gbxCheckHeaderFile(header, file, kModule, __LINE__)) return call.result(code);
+    if (const int code = commitIfDue(header, file, force)) return call.result(code);
+    if (file->readOnly) return call.result(GBX_REPORT(header, file, nullptr, F_ERR_READONLY));
+    int code = 0;
+    LrxFile* second = FOpenFileEdit(file->fileName, &code);
+    if (second == nullptr) return call.result(code != 0 ? code : F_ERR_OPEN);
+    lrxSeekAppBase(second);
+    Update update{header, second, 0};
+    code = walkBlocks(update, call);
+    const int closed = FCloseFile(&second);
+    return call.result(code != 0 ? code : closed);
+}

@@ -1,0 +1,108 @@
+// Writes a header as its tagged blocks, right after the record-file header: attributes,
+// geographic information, time axis, items and custom blocks.
+#include <cstdint>
+
+#include "gbx/gbxblock.h"
+#include "gbx/gbxheader.h"
+#include "gbx/gbxheaderparts.h"
+#include "gbx/gbxtimeaxisblocks.h"
+#include "gbx/gbxtrace.h"
+#include "lrx/lrxfile.h"
+
+namespace {
+
+constexpr const char* kModule = "gbxheader";
+
+int writeEmpty(uint16_t tag, GbxFile* file) {
+    return GbxBlockBuilder().write(tag, file, kModule, __LINE__);
+}
+
+int writeValue(uint16_t tag, int type, const void* value, GbxFile* file) {
+    GbxBlockBuilder block;
+    block.add(type, 1, value);
+    return block.write(tag, file, kModule, __LINE__);
+}
+
+int writeText(uint16_t tag, const char* text, GbxFile* file) {
+    GbxBlockBuilder block;
+    block.text(text);
+    return block.write(tag, file, kModule, __LINE__);
+}
+
+// Blocks 10000 to 10013 in their order on disk; the file keeps the delete values for the
+// time-step and static-item code.
+int writeAttributes(GbxHeader* header, GbxFile* file) {
+    const int16_t fileType = static_cast<int16_t>(header->fileType);
+    int code = writeEmpty(10000, file);
+    if (code == 0) code = writeValue(10004, LRX_INT2, &fileType, file);
+    if (code == 0) code = writeText(10001, header->fileTitle, file);
+    if (code == 0) code = writeText(10002, header->appTitle, file);
+    if (code == 0) code = writeValue(10003, LRX_INT4, &header->appVersionNo, file);
+    if (code == 0) code = writeValue(10012, LRX_INT4, &header->dataType, file);
+    if (code == 0) code = writeValue(10013, LRX_INT4, &header->compressed, file);
+    if (code == 0) code = writeValue(10005, LRX_INT4, &header->itemStatsType, file);
+    if (code == 0) {
+        file->deleteValueFloat = header->deleteValueFloat;
+        code = writeValue(10006, LRX_FLOAT, &header->deleteValueFloat, file);
+    }
+    if (code == 0) {
+        file->deleteValueDouble = header->deleteValueDouble;
+        code = writeValue(10007, LRX_DOUBLE, &header->deleteValueDouble, file);
+    }
+    if (code == 0) code = writeValue(10008, LRX_BYTE, &header->deleteValueByte, file);
+    if (code == 0) code = writeValue(10009, LRX_INT4, &header->deleteValueInt, file);
+    if (code == 0) code = writeValue(10010, LRX_UINT4, &header->deleteValueUnsigned, file);
+    return code;
+}
+
+int writeGeoInfo(GbxHeader* header, GbxFile* file) {
+    if (header->geoInfoType == 0) return 0;
+    if (header->geoInfoType != 1) return GBX_REPORT(header, file, nullptr, F_ERR_DATA);
+    const double origin[3] = {header->longitude, header->latitude, header->orientation};
+    GbxBlockBuilder block;
+    block.text(header->projection).add(LRX_DOUBLE, 3, origin);
+    return block.write(10011, file, kModule, __LINE__);
+}
+
+int writeItems(GbxHeader* header, GbxFile* file) {
+    int code = writeEmpty(30000, file);
+    if (code == 0) code = writeValue(30001, LRX_INT4, &header->noOfItems, file);
+    if (code != 0) return code;
+    GbxCall loop("for_loop start here");
+    for (int32_t i = 0; i < header->noOfItems && code == 0; ++i) {
+        code = gbxWriteHeaderItem(header, &header->items[i], file);
+    }
+    loop.exit("ends here");
+    return code;
+}
+
+// A custom block without values (a type outside 1 to 7, or no values) has no record that
+// could hold them and would not read back; it is kept in memory but not written.
+bool holdsValues(const GbxCustomBlock* custom) {
+    return custom->data != nullptr && custom->count > 0 && custom->type >= LRX_FLOAT && custom->type <= LRX_UINT2;
+}
+
+int writeCustomBlocks(GbxHeader* header, GbxFile* file) {
+    int code = 0;
+    for (const GbxCustomBlock* custom = header->customBlocks; custom != nullptr && code == 0; custom = custom->next) {
+        if (!holdsValues(custom)) continue;
+        GbxBlockBuilder block;
+        block.text(custom->name).add(custom->type, custom->count, custom->data);
+        code = block.write(60000, file, kModule, __LINE__);
+    }
+    return code;
+}
+
+}  // namespace
+
+int gbxWriteHeader(GbxHeader* header, GbxFile* file) {
+    GbxCall call("gbxWriteHeader");
+    if (const int code = gbxCheckHeaderFile(header, file, kModule, __LINE__)) return call.result(code);
+    int code = writeAttributes(header, file);
+    if (code == 0) code = writeGeoInfo(header, file);
+    if (code == 0) code = writeEmpty(20000, file);
+    if (code == 0) code = gbxWriteTimeAxis(header, file, kModule, __LINE__);
+    if (code == 0) code = writeItems(header, file);
+    if (code == 0) code = writeCustomBlocks(header, file);
+    return call.result(code);
+}

@@ -1,0 +1,87 @@
+// Item records: initialisation, reset and release of what an item owns.
+#include "gbx/gbxitem.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+char* emptyText() {
+    return static_cast<char*>(std::calloc(1, 1));
+}
+
+void setUnsetGeometry(GbxItem* item, float value) {
+    for (int i = 0; i < 3; ++i) {
+        item->refCoords[i] = value;
+        item->orientation[i] = value;
+    }
+}
+
+// Clears the item but the fields named in `keep`, which survive a reset or init.
+void clearKeeping(GbxItem* item, bool keepStatic) {
+    const int32_t isStatic = item->isStatic;
+    double* elementStats = item->elementStats;
+    GbxAssocStatic* assocStatics = item->assocStatics;
+    *item = GbxItem{};
+    if (keepStatic) item->isStatic = isStatic;
+    item->elementStats = elementStats;
+    item->assocStatics = assocStatics;
+}
+
+}  // namespace
+
+void gbxItemFreeAxisArrays(GbxItem* item) {
+    GbxAxis& axis = item->axis;
+    if (axis.owner) {
+        std::free(axis.points);
+        for (double*& coords : axis.coords) std::free(coords);
+    }
+    axis.points = nullptr;
+    for (double*& coords : axis.coords) coords = nullptr;
+    axis.owner = 0;
+    axis.converted = 0;
+}
+
+float gbxDefaultDeleteFloat() {
+    const uint32_t bits = 0x8554AD2Eu;
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+int gbxItemInit(GbxItem* item, float deleteValue) {
+    if (item == nullptr) return F_ERR_USAGE;
+    clearKeeping(item, false);
+    item->name = emptyText();
+    item->unitText = emptyText();
+    setUnsetGeometry(item, deleteValue);
+    item->axisType = GBX_AXIS_NONE;
+    return item->name != nullptr && item->unitText != nullptr ? 0 : F_ERR_MEMORY;
+}
+
+void gbxItemReset(GbxItem* item) {
+    if (item == nullptr) return;
+    std::free(item->name);
+    std::free(item->unitText);
+    gbxItemFreeAxisArrays(item);
+    clearKeeping(item, true);
+    setUnsetGeometry(item, gbxDefaultDeleteFloat());
+}
+
+void gbxItemFreeAssoc(GbxItem* item) {
+    if (item == nullptr) return;
+    for (GbxAssocStatic* node = item->assocStatics; node != nullptr;) {
+        GbxAssocStatic* next = node->next;
+        std::free(node);
+        node = next;
+    }
+    item->assocStatics = nullptr;
+}
+
+void gbxItemDestroyContents(GbxItem* item) {
+    if (item == nullptr) return;
+    gbxItemReset(item);
+    std::free(item->elementStats);
+    item->elementStats = nullptr;
+    gbxItemFreeAssoc(item);
+}

@@ -1,0 +1,321 @@
+// The `lrx` command run as a user runs it: the listing of the demo file, the file header of
+// other kinds and byte orders, damaged files, files that are no record files, and usage.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lrx/lrxfile.h"
+#include "support/tempfiles.h"
+
+namespace {
+
+using lrxtest::Bytes;
+using lrxtest::TempDir;
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string readText(const std::string& path) {
+    const Bytes bytes = lrxtest::readBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+RunResult runProgram(const TempDir& dir, const std::string& program, const std::vector<std::string>& args) {
+    std::string command = shellQuoted(program);
+    for (const std::string& arg : args)
+        command += " " + shellQuoted(arg);
+    command += " >" + shellQuoted(dir.path("stdout")) + " 2>" + shellQuoted(dir.path("stderr"));
+    const int raw = std::system(command.c_str());
+    RunResult result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = readText(dir.path("stdout"));
+    result.err = readText(dir.path("stderr"));
+    return result;
+}
+
+RunResult runLrx(const TempDir& dir, const std::vector<std::string>& args) {
+    return runProgram(dir, LRX_TOOL_PATH, args);
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The element listing: the lines after the blank line that ends the file header.
+std::vector<std::string> listingOf(const std::string& out) {
+    const std::vector<std::string> lines = linesOf(out);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].empty())
+            return std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(i) + 1, lines.end());
+    }
+    return {};
+}
+
+std::string writeDemoFile(const TempDir& dir) {
+    const std::string path = dir.path("blocks.dat");
+    const RunResult written = runProgram(dir, LRX_WRITE_BLOCKS_PATH, {path});
+    EXPECT_EQ(written.status, 0) << written.err;
+    return path;
+}
+
+// True for a text of the shape "yyyy-mm-dd hh:mm:ss".
+bool isDateAndTime(const std::string& text) {
+    const std::string shape = "dddd-dd-dd dd:dd:dd";
+    if (text.size() != shape.size()) return false;
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (shape[i] == 'd' ? !digit : text[i] != shape[i]) return false;
+    }
+    return true;
+}
+
+using Elements = std::vector<std::pair<int64_t, std::string>>;
+
+std::string listingLine(int64_t offset, const std::string& element) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%10lld  %s", static_cast<long long>(offset), element.c_str());
+    return text;
+}
+
+// A listing: the column heads, then one line per offset and element text.
+std::vector<std::string> listing(const Elements& elements) {
+    std::vector<std::string> lines = {"    offset  element"};
+    for (const auto& [offset, element] : elements)
+        lines.push_back(listingLine(offset, element));
+    return lines;
+}
+
+// The listing of the demo file, up to (not including) the line of the given offset.
+std::vector<std::string> demoListingBefore(int64_t offset) {
+    const Elements all = {
+        {130, "block 1 (2 records)"},
+        {133, "  float (3 values)"},
+        {150, "  double (2 values)"},
+        {171, "terminator"},
+        {172, "block 2 (5 records)"},
+        {175, "  byte (5 values)"},
+        {185, "  integer*2 (4 values)"},
+        {198, "  unsigned*2 (2 values)"},
+        {207, "  integer*4 (3 values)"},
+        {224, "  unsigned*4 (1 value)"},
+        {233, "terminator"},
+        {234, "integer*4 (2 values)"},
+        {247, "block 3 (0 records)"},
+        {250, "terminator"},
+        {251, "double (1 value)"},
+        {264, "end of file"},
+    };
+    Elements before;
+    for (const auto& element : all) {
+        if (element.first < offset) before.push_back(element);
+    }
+    return listing(before);
+}
+
+TEST(LrxTool, ListsTheDemoFileHeaderAndEveryElementWithItsOffset) {
+    TempDir dir;
+    const std::string path = writeDemoFile(dir);
+    const RunResult result = runLrx(dir, {"blocks", path});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    const std::vector<std::string> lines = linesOf(result.out);
+    ASSERT_GE(lines.size(), 9u);
+    EXPECT_EQ(lines[0], "file            " + path);
+    EXPECT_EQ(lines[1], "kind tag        \"GBX_\" (0x5F584247)");
+    EXPECT_EQ(lines[2], "byte order      little-endian (host order)");
+    EXPECT_EQ(lines[3], "record layer    version 104 at creation, 104 at last edit");
+    EXPECT_EQ(lines[4], "application     version 206 at creation, 206 at last edit");
+    EXPECT_TRUE(isDateAndTime(lines[5].substr(16))) << lines[5];
+    EXPECT_TRUE(isDateAndTime(lines[6].substr(16))) << lines[6];
+    EXPECT_EQ(lines[5].substr(0, 16), "created         ");
+    EXPECT_EQ(lines[6].substr(0, 16), "last edited     ");
+    EXPECT_EQ(lines[7], "lrxBase         82");
+    EXPECT_EQ(lines[8], "appBase         130");
+    EXPECT_EQ(listingOf(result.out), demoListingBefore(INT64_MAX));
+}
+
+// Damage is made by cutting the demo file or by changing one of its bytes.
+struct Damage {
+    const char* what;
+    std::size_t cutAt;   // 0: not cut
+    std::size_t byteAt;  // 0: no byte changed
+    unsigned char byte;
+    std::vector<std::string> listing;
+    const char* message;
+};
+
+TEST(LrxTool, StopsWithExitOneAtTheFirstDamagedElement) {
+    std::vector<std::string> afterFirstBlock = demoListingBefore(172);
+    afterFirstBlock.push_back(listingLine(172, "damaged: terminator outside a block (error 2019)"));
+    const std::vector<Damage> damages = {
+        {"record cut short", 160, 0, 0,
+         listing({{130, "block 1 (1 record, no terminator)"},
+                  {133, "  float (3 values)"},
+                  {150, "damaged: double record of 2 values needs 21 bytes, 10 remain (end of file)"}}),
+         "damaged element at offset 150 (end of file)"},
+        {"record head cut short", 152, 0, 0,
+         listing({{130, "block 1 (1 record, no terminator)"},
+                  {133, "  float (3 values)"},
+                  {150, "damaged: element head cut off by the end of the file (end of file)"}}),
+         "damaged element at offset 150 (end of file)"},
+        {"file ends before the terminator", 171, 0, 0,
+         listing({{130, "block 1 (2 records, no terminator)"},
+                  {133, "  float (3 values)"},
+                  {150, "  double (2 values)"},
+                  {171, "damaged: end of file inside block 1, which has no terminator (error 2019)"}}),
+         "damaged element at offset 171 (error 2019)"},
+        {"unknown type byte", 0, 150, 0x09,
+         listing({{130, "block 1 (1 record, no terminator)"},
+                  {133, "  float (3 values)"},
+                  {150, "damaged: unknown element type byte 0x09 (error 2009)"}}),
+         "damaged element at offset 150 (error 2009)"},
+        {"zero type byte", 0, 171, 0x00,
+         listing({{130, "block 1 (2 records, no terminator)"},
+                  {133, "  float (3 values)"},
+                  {150, "  double (2 values)"},
+                  {171, "damaged: element type byte 0x00 (error 2009)"}}),
+         "damaged element at offset 171 (error 2009)"},
+        {"block head inside a block", 0, 171, 0xFE,
+         listing({{130, "block 1 (2 records, no terminator)"},
+                  {133, "  float (3 values)"},
+                  {150, "  double (2 values)"},
+                  {171, "damaged: block head 766 inside block 1, which has no terminator (error 2019)"}}),
+         "damaged element at offset 171 (error 2019)"},
+        {"terminator outside a block", 0, 172, 0xFF, afterFirstBlock, "damaged element at offset 172 (error 2019)"},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        TempDir dir;
+        const std::string path = writeDemoFile(dir);
+        Bytes bytes = lrxtest::readBytes(path);
+        ASSERT_EQ(bytes.size(), 264u);
+        if (damage.cutAt != 0) bytes.resize(damage.cutAt);
+        if (damage.byteAt != 0) bytes[damage.byteAt] = damage.byte;
+        lrxtest::writeBytes(path, bytes);
+
+        const RunResult result = runLrx(dir, {"blocks", path});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, "lrx: " + path + ": " + damage.message + "\n");
+        EXPECT_EQ(listingOf(result.out), damage.listing);
+    }
+}
+
+// A cross-section-kind file written big-endian: magic and every multi-byte field reversed.
+Bytes bigEndianFile() {
+    Bytes out;
+    lrxtest::putText(out, "_BLO");
+    lrxtest::putBig(out, 0x5F4E5343, 4);  // "CSN_"
+    lrxtest::putText(out, " FENN Alto - this file contains binary data, do not edit");
+    out.push_back(0x1A);
+    for (int round = 0; round < 2; ++round) {
+        for (int field : {2007, 3, 5, 9, 4, 3})
+            lrxtest::putBig(out, static_cast<uint64_t>(field), 2);
+        lrxtest::putBig(out, 104, 4);
+        lrxtest::putBig(out, 104, 4);
+    }
+    lrxtest::putBig(out, 0, 8);
+    out.insert(out.end(), {0xFE, 0x00, 0x07, 0x06});
+    lrxtest::putBig(out, 2, 4);
+    lrxtest::putBig(out, 1, 2);
+    lrxtest::putBig(out, 0xFFFE, 2);
+    out.push_back(0xFF);
+    return out;
+}
+
+TEST(LrxTool, ListsBigEndianFileInItsOwnByteOrder) {
+    TempDir dir;
+    const std::string path = dir.path("section.dat");
+    lrxtest::writeBytes(path, bigEndianFile());
+    const RunResult result = runLrx(dir, {"blocks", path});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::vector<std::string> lines = linesOf(result.out);
+    ASSERT_GE(lines.size(), 9u);
+    EXPECT_EQ(lines[1], "kind tag        \"CSN_\" (0x5F4E5343)");
+    EXPECT_EQ(lines[2], "byte order      big-endian (swapped to host order on reading)");
+    EXPECT_EQ(lines[4], "application     version 104 at creation, 104 at last edit");
+    EXPECT_EQ(lines[5], "created         2007-03-05 09:04:03");
+    EXPECT_EQ(lines[7], "lrxBase         65");
+    EXPECT_EQ(lines[8], "appBase         113");
+    EXPECT_EQ(
+        listingOf(result.out),
+        listing(
+            {{113, "block 7 (1 record)"}, {116, "  integer*2 (2 values)"}, {125, "terminator"}, {126, "end of file"}}));
+}
+
+TEST(LrxTool, EscapesKindTagBytesThatAreNotPrintable) {
+    TempDir dir;
+    const std::string path = dir.path("nokind.dat");
+    LrxFile* file = nullptr;
+    ASSERT_EQ(lrxFileOpenCreate(path.c_str(), nullptr, &file, nullptr), 0);
+    lrxFileClose(&file);
+    const RunResult result = runLrx(dir, {"blocks", path});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::vector<std::string> lines = linesOf(result.out);
+    ASSERT_GE(lines.size(), 9u);
+    EXPECT_EQ(lines[1], "kind tag        \"\\x03\\x03\\x03\\x03\" (0x03030303)");
+    EXPECT_EQ(listingOf(result.out), listing({{113, "end of file"}}));
+}
+
+TEST(LrxTool, NamesTheCodeWhenAFileIsNoRecordFile) {
+    struct Case {
+        const char* what;
+        Bytes content;  // empty: the file is not made
+        const char* message;
+    };
+    Bytes headerCut;
+    lrxtest::putText(headerCut, "OLB_GBX_ FENN Alto");
+    const std::vector<Case> cases = {
+        {"text file", Bytes{'h', 'e', 'l', 'l', 'o', ',', ' ', 'w', 'o', 'r', 'l', 'd', '\n'},
+         "not a record file (error 2014)"},
+        {"shorter than the magic", Bytes{'O', 'L'}, "cannot read a record-file magic (error 2001)"},
+        {"header cut off", headerCut, "the file ends inside its header (end of file)"},
+        {"missing file", Bytes{}, "cannot open the file (error 2003)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const std::string path = dir.path("input.txt");
+        if (!c.content.empty()) lrxtest::writeBytes(path, c.content);
+        const RunResult result = runLrx(dir, {"blocks", path});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "lrx: " + path + ": " + c.message + "\n");
+    }
+}
+
+TEST(LrxTool, WrongCommandLinePrintsUsageAndExitsTwo) {
+    const std::vector<std::vector<std::string>> commandLines = {
+        {}, {"frobnicate"}, {"blocks"}, {"blocks", "a.dat", "b.dat"}, {"--blocks", "a.dat"},
+    };
+    for (const auto& args : commandLines) {
+        TempDir dir;
+        const RunResult result = runLrx(dir, args);
+        EXPECT_EQ(result.status, 2) << testing::PrintToString(args);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find("usage: lrx COMMAND"), std::string::npos) << result.err;
+    }
+    TempDir dir;
+    const RunResult help = runLrx(dir, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("  blocks FILE"), std::string::npos) << help.out;
+}
+
+}  // namespace
