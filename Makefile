@@ -2,6 +2,8 @@
 #   make test       configure build/, build, run every test
 #   make test-asan  the same in build-asan/ with AddressSanitizer and UBSan; any report fails
 #   make demo       build, write a demo record file and list it with `lrx blocks`
+#   make bench      build and run the benchmarks (needs Google Benchmark)
+#   make fuzz       build the fuzz target with clang and libFuzzer and run it for a minute
 #   make clean      remove both build folders
 
 BUILD_DIR := build
@@ -16,7 +18,7 @@ SANITIZER_ENV := \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=report_objects=1
 
-.PHONY: all build build-asan test test-asan demo clean
+.PHONY: all build build-asan test test-asan demo bench fuzz clean
 
 all: build
 
@@ -43,5 +45,14 @@ demo: build
 	$(BUILD_DIR)/examples/write_blocks $(DEMO_FILE)
 	$(BUILD_DIR)/tools/lrx/lrx blocks $(DEMO_FILE)
 
+bench: build
+	$(BUILD_DIR)/bench/record_stream_bench
+
+fuzz:
+	CC=clang CXX=clang++ $(CMAKE) -S . -B build-fuzz -DLRX_FUZZ=ON -DLRX_SANITIZE=ON -DLRX_BUILD_TESTS=OFF
+	$(CMAKE) --build build-fuzz $(JOBS) --target record_stream_fuzz
+	mkdir -p build-fuzz/corpus && cp fuzz/corpus/* build-fuzz/corpus/
+	build-fuzz/fuzz/record_stream_fuzz -max_total_time=60 build-fuzz/corpus
+
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) build-fuzz

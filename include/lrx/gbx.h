@@ -314,6 +314,43 @@ LRX_EXPORT int LRX_CALL gbxGetItemRefCoords(GbxItem* item, float* x, float* y, f
 LRX_EXPORT int LRX_CALL gbxSetItemAxisOrientation(GbxItem* item, float a, float b, float c);
 LRX_EXPORT int LRX_CALL gbxGetItemAxisOrientation(GbxItem* item, float* a, float* b, float* c);
 
+/* ---- Time axis ---------------------------------------------------------------------- */
+/*
+ * Setters replace the header's time axis. Equidistant axes (step > 0) belong to file types 1
+ * and 2, non-equidistant ones to 4, 8 and 16: another of these file types gives 1000, an
+ * unknown file type 2010. Calendar axes start at a date "yyyy-mm-dd" and a time of day
+ * "hh:mm:ss" (2011 and 2012 for texts of another form), plus an offset in the axis unit.
+ * The number of time steps is kept and grows as steps are written.
+ */
+LRX_EXPORT int LRX_CALL gbxGetTimeAxisType(GbxHeader* header);
+LRX_EXPORT int LRX_CALL gbxSetEqTimeAxis(GbxHeader* header, int unit, double start, double step, int index);
+LRX_EXPORT int LRX_CALL gbxSetNeqTimeAxis(GbxHeader* header, int unit, double start, int index);
+LRX_EXPORT int LRX_CALL gbxSetEqCalendarAxis(GbxHeader* header, const char* date, const char* time, int unit,
+                                             double startOffset, double step, int index);
+LRX_EXPORT int LRX_CALL gbxSetNeqCalendarAxis(GbxHeader* header, const char* date, const char* time, int unit,
+                                              double startOffset, int index);
+/*
+ * Getters give the axis through the non-null outputs and return 0, or 1000 when the header's
+ * axis is of another type. The unit text is the unit library's name of the key, else the text
+ * the file gave, else "". Calendar getters give the start with the offset folded in (date and
+ * time texts owned by the header, valid until the next getter call) and 0.0 as offset.
+ */
+LRX_EXPORT int LRX_CALL gbxGetEqTimeAxis(GbxHeader* header, int* unit, const char** unitText, double* start,
+                                         double* step, int* numberOfSteps, int* index);
+LRX_EXPORT int LRX_CALL gbxGetNeqTimeAxis(GbxHeader* header, int* unit, const char** unitText, double* start,
+                                          double* span, int* numberOfSteps, int* index);
+LRX_EXPORT int LRX_CALL gbxGetEqCalendarAxis(GbxHeader* header, int* unit, const char** unitText,
+                                             const char** date, const char** time, double* startOffset,
+                                             double* step, int* numberOfSteps, int* index);
+LRX_EXPORT int LRX_CALL gbxGetNeqCalendarAxis(GbxHeader* header, int* unit, const char** unitText,
+                                              const char** date, const char** time, double* startOffset,
+                                              double* span, int* numberOfSteps, int* index);
+/*
+ * Span of the whole axis into *span (-1e-255 first, and left so for a header without axis):
+ * steps x step for equidistant axes, last time minus start for non-equidistant ones.
+ */
+LRX_EXPORT int LRX_CALL _gbxGetTimeAxisSpan(GbxHeader* header, GbxFile* file, double* span);
+
 #ifdef __cplusplus
 }
 #endif

@@ -57,6 +57,8 @@ struct GbxHeader {
     double orientation;
     int32_t timeAxisType;
     GbxTimeAxisRecord timeAxis;
+    char foldedDate[11];      // the calendar getters' start date and time with the offset folded
+    char foldedTime[9];       // in; the stored texts and offset stay as set
     int32_t currentTimeStep;  // time-step position of the reader or writer
     int32_t currentItem;
     double currentTime;

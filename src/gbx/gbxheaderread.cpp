@@ -80,15 +80,16 @@ int readTimeAxis(Reader& reader, int tag) {
 }
 
 // Block 30001: the item count, checked against what the rest of the file can hold before
-// the item array is allocated. Every item definition takes more than one byte, so a count
-// above the bytes left means the file ends before its items: the end-of-file state.
+// the item array is allocated. Every item definition takes at least
+// GBX_MIN_ITEM_DEFINITION_BYTES, so a count whose definitions would not fit in the bytes left
+// means the file ends before its items: the end-of-file state.
 int readItemCount(Reader& reader) {
     int32_t count = 0;
     int code = readValue(reader, LRX_INT4, &count);
     if (code != 0) return code;
     if (count < 0) return GBX_REPORT(reader.header, reader.file, nullptr, F_ERR_DATA);
     const int64_t remaining = lrxRemainingBytes(reader.file);
-    if (remaining >= 0 && count > remaining) return LRX_END_OF_FILE;
+    if (remaining >= 0 && count * GBX_MIN_ITEM_DEFINITION_BYTES > remaining) return LRX_END_OF_FILE;
     code = gbxAllocateItems(reader.header, count);
     reader.itemCounter = 0;
     return code;

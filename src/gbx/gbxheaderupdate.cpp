@@ -32,16 +32,6 @@ int writeBack(Update& update, int tag, LrxLrec* chain) {
     return gbxCheckWriteLB(static_cast<uint16_t>(tag), chain, update.second, kModule, __LINE__);
 }
 
-// Stores text in a stored text record without changing its length: a longer text is cut to
-// the stored length, a shorter one leaves the record's remaining bytes as they were.
-void storeTextInPlace(LrxLrec* record, const char* text) {
-    auto* bytes = static_cast<char*>(record->data);
-    const std::size_t room = static_cast<std::size_t>(record->count) - 1;
-    const std::size_t length = std::min(std::strlen(text != nullptr ? text : ""), room);
-    std::memcpy(bytes, text != nullptr ? text : "", length);
-    bytes[length] = '\0';
-}
-
 bool holds(const LrxLrec* record, int type, int count) {
     return record != nullptr && record->type == type && record->count == count;
 }
@@ -50,7 +40,7 @@ int rewriteTitle(Update& update, int tag) {
     int code = 0;
     LrxLrec* chain = gbxReadBlock(update.second, &code);
     if (code == 0 && chain != nullptr && chain->type == LRX_BYTE) {
-        storeTextInPlace(chain, update.header->fileTitle);
+        gbxStoreTextInPlace(chain, update.header->fileTitle);
         code = writeBack(update, tag, chain);
     }
     FFreeLogicalBlock(chain);
@@ -185,6 +175,16 @@ int commitIfDue(GbxHeader* header, GbxFile* file, int force) {
 }
 
 }  // namespace
+
+// Stores text in a stored text record without changing its length: a longer text is cut to
+// the stored length, a shorter one leaves the record's remaining bytes as they were.
+void gbxStoreTextInPlace(LrxLrec* record, const char* text) {
+    auto* bytes = static_cast<char*>(record->data);
+    const std::size_t room = static_cast<std::size_t>(record->count) - 1;
+    const std::size_t length = std::min(std::strlen(text != nullptr ? text : ""), room);
+    std::memcpy(bytes, text != nullptr ? text : "", length);
+    bytes[length] = '\0';
+}
 
 int gbxUpdateHeader(GbxHeader* header, int force, GbxFile* file) {
     GbxCall call("gbxUpdateHeader");

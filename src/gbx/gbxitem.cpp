@@ -1,10 +1,16 @@
-// Item records: initialisation, reset and release of what an item owns.
+// Item records: initialisation, reset and release of what an item owns, and the access to the
+// items of a header by number. Calls the check functions and the call trace.
 #include "gbx/gbxitem.h"
 
 #include <cstdlib>
 #include <cstring>
 
+#include "gbx/gbxcheck.h"
+#include "gbx/gbxtrace.h"
+
 namespace {
+
+constexpr const char* kModule = "gbxitem";
 
 char* emptyText() {
     return static_cast<char*>(std::calloc(1, 1));
@@ -17,14 +23,17 @@ void setUnsetGeometry(GbxItem* item, float value) {
     }
 }
 
-// Clears the item but the fields named in `keep`, which survive a reset or init.
+// Clears the item but its statistics storage and associated statics, which survive a reset
+// or init, and (with keepStatic) its static flag.
 void clearKeeping(GbxItem* item, bool keepStatic) {
     const int32_t isStatic = item->isStatic;
     double* elementStats = item->elementStats;
+    const int32_t statsElements = item->statsElements;
     GbxAssocStatic* assocStatics = item->assocStatics;
     *item = GbxItem{};
     if (keepStatic) item->isStatic = isStatic;
     item->elementStats = elementStats;
+    item->statsElements = statsElements;
     item->assocStatics = assocStatics;
 }
 
@@ -83,5 +92,35 @@ void gbxItemDestroyContents(GbxItem* item) {
     gbxItemReset(item);
     std::free(item->elementStats);
     item->elementStats = nullptr;
+    item->statsElements = 0;
     gbxItemFreeAssoc(item);
 }
+
+int gbxIsValidAxisType(int code) {
+    return code >= GBX_AXIS_NONE && code <= GBX_EQD4 ? 1 : 0;
+}
+
+int gbxItemIsStatic(GbxItem* item) {
+    return item != nullptr ? item->isStatic : 0;
+}
+
+extern "C" {
+
+LRX_EXPORT int LRX_CALL gbxGetNoOfItems(GbxHeader* header) {
+    GbxCall call("gbxGetNoOfItems");
+    const int code = gbxCheckHeader(header, kModule, __LINE__);
+    const int count = code == 0 ? header->noOfItems : 0;
+    call.exit("%d [%d]", count, code);
+    return count;
+}
+
+LRX_EXPORT GbxItem* LRX_CALL gbxItemD(GbxHeader* header, int itemNo) {
+    if (gbxCheckHeaderItemNo(header, itemNo, kModule, __LINE__) != 0) return nullptr;
+    return header->items != nullptr ? &header->items[itemNo - 1] : nullptr;
+}
+
+LRX_EXPORT GbxItem* LRX_CALL gbxItemS(GbxVector* vector) {
+    return gbxCheckVector(vector, kModule, __LINE__) == 0 ? vector : nullptr;
+}
+
+}  // extern "C"

@@ -6,9 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
+#include <climits>
 
 namespace lrx::os {
 
@@ -97,15 +97,40 @@ int closeFile(int fd) {
     return ::close(fd) == 0 ? 0 : -1;
 }
 
+namespace {
+
+// Joins `path` onto `out` segment by segment, resolving "." and ".." by their text alone (the
+// file need not exist, as with a path that is about to be created).
+void appendSegments(std::string& out, const std::string& path) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const std::size_t end = std::min(path.find('/', start), path.size());
+        const std::string segment = path.substr(start, end - start);
+        if (segment == "..") {
+            const std::size_t slash = out.rfind('/');
+            out.erase(slash == 0 ? 1 : slash);
+        } else if (!segment.empty() && segment != ".") {
+            if (out.back() != '/') out += '/';
+            out += segment;
+        }
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
 std::string fullPath(const char* name, std::size_t limit) {
     if (name == nullptr || *name == '\0') return {};
     try {
-        std::error_code error;
-        const std::filesystem::path absolute = std::filesystem::absolute(name, error);
-        if (error) return {};
-        std::string text = absolute.lexically_normal().string();
-        if (text.size() > limit) return {};
-        return text;
+        std::string out = "/";
+        if (name[0] != '/') {
+            char cwd[PATH_MAX];
+            if (::getcwd(cwd, sizeof cwd) == nullptr) return {};
+            appendSegments(out, cwd);
+        }
+        appendSegments(out, name);
+        if (out.size() > limit) return {};
+        return out;
     } catch (...) {
         return {};
     }

@@ -339,6 +339,7 @@ TEST(GbxHeader, FileEndingAfterItsHeaderReadsWithEndOfFileButUpdates) {
     const std::string path = dir.path("bare.dfs");
     {
         HeaderPtr header = makeHeader();
+        defineFreshItems(header.get());
         DataFilePtr file(FOpenFileCreate(path.c_str()));
         ASSERT_EQ(gbxWriteHeader(header.get(), file.get()), 0);
         header->deleteValueInt = 11;

@@ -37,8 +37,20 @@ inline HeaderPtr makeHeader(int items = 2, int statsType = 1) {
     return HeaderPtr(header);
 }
 
-// Writes the header, then an empty static-section block and `tail` as raw bytes.
+// Defines every item that is still fresh (without axis) as a water level in metres named
+// "item n" with one float value: a file holds defined items only.
+inline void defineFreshItems(GbxHeader* header) {
+    for (int i = 0; i < header->noOfItems; ++i) {
+        if (header->items[i].axisType != 0) continue;
+        const std::string name = "item " + std::to_string(i + 1);
+        gbxSetItemInfo(header, &header->items[i], 100000, name.c_str(), 1000, LRX_FLOAT);
+    }
+}
+
+// Writes the header (its fresh items defined first), then an empty static-section block and
+// `tail` as raw bytes.
 inline int writeDataFile(const std::string& path, GbxHeader* header, const lrxtest::Bytes& tail = {}) {
+    defineFreshItems(header);
     DataFilePtr file(FOpenFileCreate(path.c_str()));
     if (file == nullptr) return F_ERR_OPEN;
     int code = gbxWriteHeader(header, file.get());
