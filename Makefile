@@ -1,7 +1,7 @@
 # Convenience targets around CMake.
 #   make test       configure build/, build, run every test
 #   make test-asan  the same in build-asan/ with AddressSanitizer and UBSan; any report fails
-#   make demo       build, write a demo record file and list it with `lrx blocks`
+#   make demo       build, write and check a gridded time series, describe it with `lrx info`
 #   make bench      build and run the benchmarks (needs Google Benchmark)
 #   make fuzz       build the fuzz target with clang and libFuzzer and run it for a minute
 #   make clean      remove both build folders
@@ -11,7 +11,7 @@ ASAN_BUILD_DIR := build-asan
 JOBS := -j2
 CMAKE ?= cmake
 CTEST ?= ctest
-DEMO_FILE := $(BUILD_DIR)/demo/blocks.dat
+DEMO_FILE := $(BUILD_DIR)/demo/harbour.dfs
 
 SANITIZER_ENV := \
 	ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 \
@@ -42,8 +42,8 @@ test-asan: build-asan
 
 demo: build
 	@mkdir -p $(dir $(DEMO_FILE))
-	$(BUILD_DIR)/examples/write_blocks $(DEMO_FILE)
-	$(BUILD_DIR)/tools/lrx/lrx blocks $(DEMO_FILE)
+	$(BUILD_DIR)/examples/grid_timeseries $(DEMO_FILE)
+	$(BUILD_DIR)/tools/lrx/lrx info $(DEMO_FILE)
 
 bench: build
 	$(BUILD_DIR)/bench/record_stream_bench

@@ -25,14 +25,16 @@ void writeRecords(const std::string& path, int records, int values) {
     LrxFile* file = nullptr;
     lrxFileOpenCreate(path.c_str(), nullptr, &file, benchKind);
     const std::vector<float> data(static_cast<size_t>(values), 1.5f);
-    for (int i = 0; i < records; ++i) lrxRecordWrite(file, LRX_FLOAT, values, data.data());
+    for (int i = 0; i < records; ++i)
+        lrxRecordWrite(file, LRX_FLOAT, values, data.data());
     lrxFileClose(&file);
 }
 
 void WriteFloatRecords(benchmark::State& state) {
     const int values = static_cast<int>(state.range(0));
     const std::string path = benchPath();
-    for (auto _ : state) writeRecords(path, 1000, values);
+    for (auto _ : state)
+        writeRecords(path, 1000, values);
     state.SetBytesProcessed(state.iterations() * 1000 * values * 4);
     ::unlink(path.c_str());
 }
@@ -47,7 +49,8 @@ void ReadFloatRecords(benchmark::State& state) {
         LrxFile* file = nullptr;
         int32_t tag = 0;
         lrxFileOpenRead(path.c_str(), &file, benchKind, &tag);
-        for (int i = 0; i < 1000; ++i) lrxRecordRead(file, LRX_FLOAT, static_cast<unsigned>(values), buffer.data());
+        for (int i = 0; i < 1000; ++i)
+            lrxRecordRead(file, LRX_FLOAT, static_cast<unsigned>(values), buffer.data());
         lrxFileClose(&file);
     }
     state.SetBytesProcessed(state.iterations() * 1000 * values * 4);
@@ -79,7 +82,8 @@ void ReadBlocks(benchmark::State& state) {
         const std::vector<double> values(10, 2.0);
         LrxLrec* chain = lrxLrecCreate(LRX_DOUBLE, 10, values.data(), 1, nullptr);
         lrxLrecCreate(LRX_INT4, 2, values.data(), 1, chain);
-        for (int i = 0; i < 1000; ++i) lrxBlockWrite(static_cast<uint16_t>(i), file, chain);
+        for (int i = 0; i < 1000; ++i)
+            lrxBlockWrite(static_cast<uint16_t>(i), file, chain);
         lrxLrecChainFree(&chain);
         lrxFileClose(&file);
     }

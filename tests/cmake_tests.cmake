@@ -5,8 +5,9 @@
 # The tool tests in tools/ run the `lrx` binary and the demo writer.
 target_compile_definitions(lrx_tests PRIVATE
   LRX_TOOL_PATH="$<TARGET_FILE:lrx_cli>"
-  LRX_WRITE_BLOCKS_PATH="$<TARGET_FILE:write_blocks>")
-add_dependencies(lrx_tests lrx_cli write_blocks)
+  LRX_WRITE_BLOCKS_PATH="$<TARGET_FILE:write_blocks>"
+  LRX_GRID_TIMESERIES_PATH="$<TARGET_FILE:grid_timeseries>")
+add_dependencies(lrx_tests lrx_cli write_blocks grid_timeseries)
 
 if(CMAKE_NM)
   set(LRX_NM ${CMAKE_NM})

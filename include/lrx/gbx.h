@@ -29,8 +29,8 @@ typedef struct GbxCustomBlock GbxCustomBlock;
  * An error handler: called with the header, file and item or static vector concerned (each
  * may be null), the error code, the name of the module that raised it and a line number.
  */
-typedef void(LRX_CALL* GbxErrorHandler)(GbxHeader* header, GbxFile* file, void* object,
-                                        int32_t code, const char* module, int32_t line);
+typedef void(LRX_CALL* GbxErrorHandler)(GbxHeader* header, GbxFile* file, void* object, int32_t code,
+                                        const char* module, int32_t line);
 
 /* File types: bit flags, so that a set of file types is a mask. */
 typedef enum GbxFileType {
@@ -82,9 +82,8 @@ LRX_EXPORT void LRX_CALL gbxDebugOn(int on);
  * Returns 0, 2010 (bad statistics type or item count) or 2000. The caller destroys the
  * header with gbxHeaderDestroy.
  */
-LRX_EXPORT int LRX_CALL gbxHeaderCreate(int fileType, const char* fileTitle, const char* appTitle,
-                                        int appVersionNo, int noOfItems, int itemStatsType,
-                                        GbxHeader** header);
+LRX_EXPORT int LRX_CALL gbxHeaderCreate(int fileType, const char* fileTitle, const char* appTitle, int appVersionNo,
+                                        int noOfItems, int itemStatsType, GbxHeader** header);
 
 /* Frees a header with everything it owns and sets *header to null. Returns 0 or 1000. */
 LRX_EXPORT int LRX_CALL gbxHeaderDestroy(GbxHeader** header);
@@ -149,8 +148,8 @@ LRX_EXPORT int LRX_CALL gbxGetGeoInfoType(GbxHeader* header);
  * orientation through the non-null outputs. Returns 0, 1000 (no geographic information or
  * null header) or 2010 (unknown type).
  */
-LRX_EXPORT int LRX_CALL gbxGetGeoInfoUTMProj(GbxHeader* header, char** projection, double* longitude,
-                                             double* latitude, double* orientation);
+LRX_EXPORT int LRX_CALL gbxGetGeoInfoUTMProj(GbxHeader* header, char** projection, double* longitude, double* latitude,
+                                             double* orientation);
 LRX_EXPORT int LRX_CALL gbxSetGeoInfoUTMProj(GbxHeader* header, const char* projection, double longitude,
                                              double latitude, double orientation);
 LRX_EXPORT int LRX_CALL gbxSetGeoInfoUndefined(GbxHeader* header);
@@ -162,8 +161,7 @@ LRX_EXPORT int LRX_CALL gbxGetVersionCurrent(void);
  * Appends a custom block: a named array of count values of a simple type 1 to 7 (copied);
  * a block of another type keeps no values. Returns 0, 1000, 2010 (null name) or 2000.
  */
-LRX_EXPORT int LRX_CALL gbxAddCustomBlock(GbxHeader* header, int type, const char* name, int count,
-                                          const void* data);
+LRX_EXPORT int LRX_CALL gbxAddCustomBlock(GbxHeader* header, int type, const char* name, int count, const void* data);
 /* Stores the header's first custom block (null when none) in *first. */
 LRX_EXPORT int LRX_CALL gbxGetCustomBlockRef(GbxHeader* header, GbxCustomBlock** first);
 /*
@@ -171,8 +169,8 @@ LRX_EXPORT int LRX_CALL gbxGetCustomBlockRef(GbxHeader* header, GbxCustomBlock**
  * output is left untouched) and the next block (null at the end) through the non-null
  * outputs. Name and values belong to the header. Returns 0 or 1000 (null block).
  */
-LRX_EXPORT int LRX_CALL gbxGetCustomBlock(GbxCustomBlock* block, int* type, char** name, int* count,
-                                          void** data, GbxCustomBlock** next);
+LRX_EXPORT int LRX_CALL gbxGetCustomBlock(GbxCustomBlock* block, int* type, char** name, int* count, void** data,
+                                          GbxCustomBlock** next);
 
 /* ---- Items -------------------------------------------------------------------------- */
 /*
@@ -193,8 +191,8 @@ LRX_EXPORT GbxItem* LRX_CALL gbxItemS(GbxVector* vector);
  * an EqD0 axis with axis unit 0. Returns 0, 1000, 2020 (unit not of the item type: the item
  * keeps its previous definition) or 2000.
  */
-LRX_EXPORT int LRX_CALL gbxSetItemInfo(GbxHeader* header, GbxItem* item, int itemType, const char* name,
-                                       int unit, int dataType);
+LRX_EXPORT int LRX_CALL gbxSetItemInfo(GbxHeader* header, GbxItem* item, int itemType, const char* name, int unit,
+                                       int dataType);
 /* As gbxSetItemInfo with the unit given as text (copied, not null); no unit check. */
 LRX_EXPORT int LRX_CALL gbxSetItemInfo_(GbxHeader* header, GbxItem* item, int itemType, const char* name,
                                         const char* unitText, int dataType);
@@ -203,11 +201,11 @@ LRX_EXPORT int LRX_CALL gbxSetItemInfo_(GbxHeader* header, GbxItem* item, int it
  * name, unit and its name (the item's unit text when the unit library does not know the key;
  * the unit output then receives the key parsed from that text), data type.
  */
-LRX_EXPORT int LRX_CALL gbxGetItemInfo(GbxItem* item, int* itemType, const char** itemTypeName,
-                                       const char** name, int* unit, const char** unitName, int* dataType);
+LRX_EXPORT int LRX_CALL gbxGetItemInfo(GbxItem* item, int* itemType, const char** itemTypeName, const char** name,
+                                       int* unit, const char** unitName, int* dataType);
 /* Gives item type, name, unit text and data type as stored, without lookups. */
-LRX_EXPORT int LRX_CALL gbxGetItemInfo_(GbxItem* item, int* itemType, const char** name,
-                                        const char** unitText, int* dataType);
+LRX_EXPORT int LRX_CALL gbxGetItemInfo_(GbxItem* item, int* itemType, const char** name, const char** unitText,
+                                        int* dataType);
 
 /* Values of one time step as stored (the encoding-key size when compression is on); 0 on error. */
 LRX_EXPORT int LRX_CALL gbxGetItemElements(GbxItem* item);
@@ -267,45 +265,43 @@ LRX_EXPORT int LRX_CALL gbxSetItemAxisEqD1(GbxItem* item, int unit, int nx, floa
 LRX_EXPORT int LRX_CALL gbxGetItemAxisEqD1(GbxItem* item, int* unit, const char** unitName, int* nx, float* x0,
                                            float* dx);
 LRX_EXPORT int LRX_CALL gbxSetItemAxisNeqD1(GbxItem* item, int unit, int n, const float* points, int flag);
-LRX_EXPORT int LRX_CALL gbxGetItemAxisNeqD1(GbxItem* item, int* unit, const char** unitName, int* n,
-                                            float** points);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisNeqD1(GbxItem* item, int* unit, const char** unitName, int* n, float** points);
 LRX_EXPORT int LRX_CALL gbxSetItemAxisTvarD1(GbxItem* item, int unit, int nx);
 LRX_EXPORT int LRX_CALL gbxGetItemAxisTvarD1(GbxItem* item, int* unit, const char** unitName, int* nx);
 LRX_EXPORT int LRX_CALL gbxSetItemAxisEqD2(GbxItem* item, int unit, int nx, int ny, float x0, float y0, float dx,
                                            float dy);
-LRX_EXPORT int LRX_CALL gbxGetItemAxisEqD2(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
-                                           float* x0, float* y0, float* dx, float* dy);
-LRX_EXPORT int LRX_CALL gbxSetItemAxisNeqD2(GbxItem* item, int unit, int nx, int ny, const double* x,
-                                            const double* y, int flag);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisEqD2(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny, float* x0,
+                                           float* y0, float* dx, float* dy);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisNeqD2(GbxItem* item, int unit, int nx, int ny, const double* x, const double* y,
+                                            int flag);
 LRX_EXPORT int LRX_CALL gbxGetItemAxisNeqD2(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
                                             double** x, double** y);
 LRX_EXPORT int LRX_CALL gbxSetItemAxisTvarD2(GbxItem* item, int unit, int nx, int ny);
 LRX_EXPORT int LRX_CALL gbxGetItemAxisTvarD2(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny);
 LRX_EXPORT int LRX_CALL gbxSetItemAxisEqD3(GbxItem* item, int unit, int nx, int ny, int nz, float x0, float y0,
                                            float z0, float dx, float dy, float dz);
-LRX_EXPORT int LRX_CALL gbxGetItemAxisEqD3(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
-                                           int* nz, float* x0, float* y0, float* z0, float* dx, float* dy,
-                                           float* dz);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisEqD3(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny, int* nz,
+                                           float* x0, float* y0, float* z0, float* dx, float* dy, float* dz);
 LRX_EXPORT int LRX_CALL gbxSetItemAxisNeqD3(GbxItem* item, int unit, int nx, int ny, int nz, const double* x,
                                             const double* y, const double* z, int flag);
-LRX_EXPORT int LRX_CALL gbxGetItemAxisNeqD3(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
-                                            int* nz, double** x, double** y, double** z);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisNeqD3(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny, int* nz,
+                                            double** x, double** y, double** z);
 LRX_EXPORT int LRX_CALL gbxSetItemAxisTvarD3(GbxItem* item, int unit, int nx, int ny, int nz);
 LRX_EXPORT int LRX_CALL gbxGetItemAxisTvarD3(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
                                              int* nz);
-LRX_EXPORT int LRX_CALL gbxSetItemAxisEqD4(GbxItem* item, int unit, int nx, int ny, int nz, int nt, float x0,
-                                           float y0, float z0, float t0, float dx, float dy, float dz, float dt);
-LRX_EXPORT int LRX_CALL gbxGetItemAxisEqD4(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
-                                           int* nz, int* nt, float* x0, float* y0, float* z0, float* t0, float* dx,
-                                           float* dy, float* dz, float* dt);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisEqD4(GbxItem* item, int unit, int nx, int ny, int nz, int nt, float x0, float y0,
+                                           float z0, float t0, float dx, float dy, float dz, float dt);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisEqD4(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny, int* nz,
+                                           int* nt, float* x0, float* y0, float* z0, float* t0, float* dx, float* dy,
+                                           float* dz, float* dt);
 LRX_EXPORT int LRX_CALL gbxSetItemAxisCurveLinearD2(GbxItem* item, int unit, int nx, int ny, const double* X,
                                                     const double* Y, int flag);
-LRX_EXPORT int LRX_CALL gbxGetItemAxisCurveLinearD2(GbxItem* item, int* unit, const char** unitName, int* nx,
-                                                    int* ny, double** X, double** Y);
-LRX_EXPORT int LRX_CALL gbxSetItemAxisCurveLinearD3(GbxItem* item, int unit, int nx, int ny, int nz,
-                                                    const double* X, const double* Y, const double* Z, int flag);
-LRX_EXPORT int LRX_CALL gbxGetItemAxisCurveLinearD3(GbxItem* item, int* unit, const char** unitName, int* nx,
-                                                    int* ny, int* nz, double** X, double** Y, double** Z);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisCurveLinearD2(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
+                                                    double** X, double** Y);
+LRX_EXPORT int LRX_CALL gbxSetItemAxisCurveLinearD3(GbxItem* item, int unit, int nx, int ny, int nz, const double* X,
+                                                    const double* Y, const double* Z, int flag);
+LRX_EXPORT int LRX_CALL gbxGetItemAxisCurveLinearD3(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny,
+                                                    int* nz, double** X, double** Y, double** Z);
 
 /* Reference coordinates of the axis (converted like origins); -1e-35 each for a null item. */
 LRX_EXPORT int LRX_CALL gbxSetItemRefCoords(GbxItem* item, float x, float y, float z);
@@ -339,17 +335,126 @@ LRX_EXPORT int LRX_CALL gbxGetEqTimeAxis(GbxHeader* header, int* unit, const cha
                                          double* step, int* numberOfSteps, int* index);
 LRX_EXPORT int LRX_CALL gbxGetNeqTimeAxis(GbxHeader* header, int* unit, const char** unitText, double* start,
                                           double* span, int* numberOfSteps, int* index);
-LRX_EXPORT int LRX_CALL gbxGetEqCalendarAxis(GbxHeader* header, int* unit, const char** unitText,
-                                             const char** date, const char** time, double* startOffset,
-                                             double* step, int* numberOfSteps, int* index);
-LRX_EXPORT int LRX_CALL gbxGetNeqCalendarAxis(GbxHeader* header, int* unit, const char** unitText,
-                                              const char** date, const char** time, double* startOffset,
-                                              double* span, int* numberOfSteps, int* index);
+LRX_EXPORT int LRX_CALL gbxGetEqCalendarAxis(GbxHeader* header, int* unit, const char** unitText, const char** date,
+                                             const char** time, double* startOffset, double* step, int* numberOfSteps,
+                                             int* index);
+LRX_EXPORT int LRX_CALL gbxGetNeqCalendarAxis(GbxHeader* header, int* unit, const char** unitText, const char** date,
+                                              const char** time, double* startOffset, double* span, int* numberOfSteps,
+                                              int* index);
 /*
  * Span of the whole axis into *span (-1e-255 first, and left so for a header without axis):
  * steps x step for equidistant axes, last time minus start for non-equidistant ones.
  */
 LRX_EXPORT int LRX_CALL _gbxGetTimeAxisSpan(GbxHeader* header, GbxFile* file, double* span);
+
+/* ---- Compression and statistics ----------------------------------------------------- */
+
+/* *keySize receives the encoding-key size when the item's header holds X and Y keys, else 0
+ * (keySize must not be null). Returns 0 or 1000. */
+LRX_EXPORT int LRX_CALL gbxIsItemCompressed(GbxItem* item, int* keySize);
+/* From now on callers exchange compressed arrays of key-size values with this header's items. */
+LRX_EXPORT void LRX_CALL gbxItemEnableCompression(GbxHeader* header);
+/* Smallest and largest valid value and number of delete values written to the item, in the
+ * caller's unit (gbxSetItemUnitConversion). Returns 0 or 1000. */
+LRX_EXPORT int LRX_CALL gbxGetItemStatsGlobal(GbxItem* item, double* min, double* max, int* deleteCount);
+/*
+ * Statistics of one element (0-based) of an item of a header with per-element statistics:
+ * extremes, mean and standard deviation (in the caller's unit), lag-one autocorrelation and
+ * counts of valid values, delete values and consecutive valid pairs. Values that cannot be
+ * formed are the double delete value. Returns 0, 1000 (statistics type 1, legacy header),
+ * 2007, 2008 (element out of range) or 2010.
+ */
+LRX_EXPORT int LRX_CALL gbxGetItemStats(GbxHeader* header, int itemNo, int element, double* min, double* max,
+                                        double* mean, double* stdDev, double* autoCorr, int* validCount,
+                                        int* deleteCount, int* pairCount);
+
+/* ---- Static items ------------------------------------------------------------------- */
+
+/* Creates an empty static item (free it with gbxStaticDestroy). Returns 0 or 2000. */
+LRX_EXPORT int LRX_CALL gbxStaticCreate(GbxVector** vector);
+/* Frees a static item with its values and sets *vector to null. Returns 0 or 1000. */
+LRX_EXPORT int LRX_CALL gbxStaticDestroy(GbxVector** vector);
+/*
+ * Writes a static item with gbxGetItemXYZSize values from data (in the caller's unit; never
+ * changed) after the header of a file whose time steps have not begun. Returns 0, 1000,
+ * 2010 (null data, no or time-varying axis) or the write's code.
+ */
+LRX_EXPORT int LRX_CALL gbxStaticWrite(GbxVector* vector, GbxFile* file, const void* data);
+/*
+ * Reads the next static item of the file into a new static item that the caller frees with
+ * gbxStaticDestroy; null when there is none (code 0) or on error. code may be null.
+ */
+LRX_EXPORT GbxVector* LRX_CALL gbxStaticRead(GbxFile* file, int* code);
+/* Passes over the next static item; 0 also past the last one. */
+LRX_EXPORT int LRX_CALL gbxStaticSkip(GbxFile* file);
+/* Copies a static item's values, converted to the caller's unit, into buffer
+ * (gbxGetUsedItemBytes bytes). Returns 0, 1000 or 2010 (null buffer, item holds no values). */
+LRX_EXPORT int LRX_CALL gbxStaticGetData(GbxVector* vector, void* buffer);
+
+/* ---- Time steps --------------------------------------------------------------------- */
+/*
+ * Item values are exchanged one item at a time, item 1 to n of each time step in turn, in the
+ * item's data type and the caller's unit; the caller's buffer holds the item's full element
+ * count, or the key size while compression is enabled (gbxItemEnableCompression).
+ */
+/* Writes the next item of the current time step; time is the step's time (used by
+ * non-equidistant files). Returns 0, 1000, 2007, 2010, 2018 or the write's code. */
+LRX_EXPORT int LRX_CALL gbxWriteItemTimeStep(GbxHeader* header, GbxFile* file, double time, const void* data);
+/* Reads the next item into data (null: passes over it) and its time step's time, relative to
+ * the axis start, into time (may be null). */
+LRX_EXPORT int LRX_CALL gbxReadItemTimeStep(GbxHeader* header, GbxFile* file, double* time, void* data);
+/* Passes over the next item without reading it. */
+LRX_EXPORT int LRX_CALL gbxSkipItem(GbxHeader* header, GbxFile* file);
+/* Passes over the rest of the current time step. */
+LRX_EXPORT int LRX_CALL gbxSkipTimeStep(GbxHeader* header, GbxFile* file);
+/* Entry points kept for callers of free item order and time-varying geometry; they do
+ * nothing and return 1. */
+LRX_EXPORT int LRX_CALL gbxQueryFreeItemTimeStep(GbxHeader* header, GbxFile* file, int* itemNo);
+LRX_EXPORT int LRX_CALL gbxReadFreeItemTimeStep(GbxHeader* header, GbxFile* file, double* time, void* data);
+LRX_EXPORT int LRX_CALL gbxWriteFreeItemTimeStep(GbxHeader* header, GbxFile* file, int itemNo, double time,
+                                                 const void* data);
+LRX_EXPORT int LRX_CALL gbxReadItemTvarTimeStep(GbxHeader* header, GbxFile* file, double* time, void* data);
+LRX_EXPORT int LRX_CALL gbxWriteItemTvarTimeStep(GbxHeader* header, GbxFile* file, const void* coordinates,
+                                                 const void* data);
+LRX_EXPORT int LRX_CALL gbxQueryFreeItemTvarTimeStep(GbxHeader* header, GbxFile* file, int* itemNo);
+LRX_EXPORT int LRX_CALL gbxReadFreeItemTvarTimeStep(GbxHeader* header, GbxFile* file, double* time, void* coordinates,
+                                                    void* data);
+LRX_EXPORT int LRX_CALL gbxWriteFreeItemTvarTimeStep(GbxHeader* header, GbxFile* file, int itemNo, double time,
+                                                     const void* coordinates, const void* data);
+
+/* ---- Positioning -------------------------------------------------------------------- */
+/* Positions the file after the start marker of its dynamic (static) section; the time-step
+ * position becomes 0/0. */
+LRX_EXPORT int LRX_CALL gbxFindBlockDynamic(GbxHeader* header, GbxFile* file);
+LRX_EXPORT int LRX_CALL gbxFindBlockStatic(GbxHeader* header, GbxFile* file);
+/* Positions on the start of time step timeStep (0-based); 1001 when out of range (not reported). */
+LRX_EXPORT int LRX_CALL gbxFindTimeStep(GbxHeader* header, GbxFile* file, int timeStep);
+/* Positions on item itemNo (1-based) of time step timeStep; 1001 or 1002 out of range. */
+LRX_EXPORT int LRX_CALL gbxFindItemDynamic(GbxHeader* header, GbxFile* file, int timeStep, int itemNo);
+/* Positions so that the next gbxStaticRead gives static item itemNo (1-based); 1002 when a
+ * static item before it is missing. */
+LRX_EXPORT int LRX_CALL gbxFindItemStatic(GbxHeader* header, GbxFile* file, int itemNo);
+
+/* ---- Opening, creating and closing -------------------------------------------------- */
+/*
+ * Opens a data file for reading: the header (destroyed by the caller with gbxHeaderDestroy,
+ * also after gbxFileClose) and the file (closed with gbxFileClose). Either output may be null.
+ * Returns 0, 2003 (no such file, a directory, a path of 260 bytes or more) or the header
+ * read's code (the handles are then still handed out when they exist).
+ */
+LRX_EXPORT int LRX_CALL gbxFileRead(const char* path, GbxHeader** header, GbxFile** file);
+/* Creates a data file from a header that stays the caller's; writes the header and, for a
+ * compressed header, its encoding keys. Returns 0, 1000, 2002 (no usable path), 2003. */
+LRX_EXPORT int LRX_CALL gbxFileCreate(const char* path, GbxHeader* header, GbxFile** file);
+/* Opens a data file to add time steps at its end. */
+LRX_EXPORT int LRX_CALL gbxFileAppend(const char* path, GbxHeader** header, GbxFile** file);
+/* Opens a data file for reading and rewriting its header. */
+LRX_EXPORT int LRX_CALL gbxFileEdit(const char* path, GbxHeader** header, GbxFile** file);
+/* Writes the header back (to disk at most once a second) without closing. */
+LRX_EXPORT int LRX_CALL gbxFileFlush(GbxHeader* header, GbxFile* file);
+/* Writes the header back (unless the file was opened for reading), closes the file and sets
+ * *file to null. The header stays the caller's. */
+LRX_EXPORT int LRX_CALL gbxFileClose(GbxHeader* header, GbxFile** file);
 
 #ifdef __cplusplus
 }

@@ -103,8 +103,7 @@ typedef enum LrxSimpleType {
  * 2003 (cannot open), 2014 (no magic), 2017 (other kind tag), 2000 (no memory).
  * On success the file is positioned at the first byte after its header.
  */
-LRX_EXPORT int LRX_CALL lrxFileOpenRead(const char* name, LrxFile** file, LrxKindCallback kind,
-                                        int32_t* kindTag);
+LRX_EXPORT int LRX_CALL lrxFileOpenRead(const char* name, LrxFile** file, LrxKindCallback kind, int32_t* kindTag);
 
 /*
  * Closes a record file and frees its handle and the texts it handed out; sets *file to null.

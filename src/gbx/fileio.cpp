@@ -14,14 +14,12 @@ constexpr const char* kAppString = "FOpenFileCreate";
 
 int traceSwitch = 0;
 
-int report(GbxFile* file, int code, int line)
-{
+int report(GbxFile* file, int code, int line) {
     return gbxReportError(nullptr, file, nullptr, code, kModule, line);
 }
 
 // The open calls share their ending: report a failure, mark a new handle as freshly opened.
-LrxFile* finishOpen(LrxFile* file, int code, int line)
-{
+LrxFile* finishOpen(LrxFile* file, int code, int line) {
     if (code != F_NO_ERROR) {
         report(nullptr, code, line);
         return nullptr;
@@ -30,63 +28,60 @@ LrxFile* finishOpen(LrxFile* file, int code, int line)
     return file;
 }
 
-const char* nameOf(LrxFile* const* file)
-{
+const char* nameOf(LrxFile* const* file) {
     if (file == nullptr || *file == nullptr || (*file)->fileName == nullptr) return "";
     return (*file)->fileName;
 }
 
 }  // namespace
 
-bool fileioTraceOn() { return traceSwitch != 0; }
+bool fileioTraceOn() {
+    return traceSwitch != 0;
+}
 
-extern "C" void LRX_CALL DebugFileIO(int on) { traceSwitch = on != 0 ? 1 : 0; }
+extern "C" void LRX_CALL DebugFileIO(int on) {
+    traceSwitch = on != 0 ? 1 : 0;
+}
 
 // Each call decides once whether it traces, so that its entry and exit lines are written
 // under the same switch and the trace's name stack stays balanced.
 
-LrxFile* FOpenFileRead(const char* name, int* error)
-{
+LrxFile* FOpenFileRead(const char* name, int* error) {
     const bool traced = fileioTraceOn();
     if (traced) DebugEnter("FOpenFileRead <%s>", name != nullptr ? name : "");
     LrxFile* file = nullptr;
     int32_t kindTag = 0;
-    int code = name != nullptr ? lrxFileOpenRead(name, &file, gbxKindCallback, &kindTag)
-                               : static_cast<int>(F_ERR_OPEN);
+    int code = name != nullptr ? lrxFileOpenRead(name, &file, gbxKindCallback, &kindTag) : static_cast<int>(F_ERR_OPEN);
     file = finishOpen(file, code, __LINE__);
     if (error != nullptr) *error = code;
     if (traced) DebugExit("%p [%d]", static_cast<void*>(file), code);
     return file;
 }
 
-LrxFile* FOpenFileCreate(const char* name)
-{
+LrxFile* FOpenFileCreate(const char* name) {
     const bool traced = fileioTraceOn();
     if (traced) DebugEnter("FOpenFileCreate <%s>", name != nullptr ? name : "");
     LrxFile* file = nullptr;
-    int code = name != nullptr ? lrxFileOpenCreate(name, kAppString, &file, gbxKindCallback)
-                               : static_cast<int>(F_ERR_OPEN);
+    int code =
+        name != nullptr ? lrxFileOpenCreate(name, kAppString, &file, gbxKindCallback) : static_cast<int>(F_ERR_OPEN);
     file = finishOpen(file, code, __LINE__);
     if (traced) DebugExit("%p [%d]", static_cast<void*>(file), code);
     return file;
 }
 
-LrxFile* FOpenFileEdit(const char* name, int* error)
-{
+LrxFile* FOpenFileEdit(const char* name, int* error) {
     const bool traced = fileioTraceOn();
     if (traced) DebugEnter("FOpenFileEdit <%s>", name != nullptr ? name : "");
     LrxFile* file = nullptr;
     int32_t kindTag = 0;
-    int code = name != nullptr ? lrxFileOpenEdit(name, &file, gbxKindCallback, &kindTag)
-                               : static_cast<int>(F_ERR_OPEN);
+    int code = name != nullptr ? lrxFileOpenEdit(name, &file, gbxKindCallback, &kindTag) : static_cast<int>(F_ERR_OPEN);
     file = finishOpen(file, code, __LINE__);
     if (error != nullptr) *error = code;
     if (traced) DebugExit("%p [%d]", static_cast<void*>(file), code);
     return file;
 }
 
-int FCloseFile(LrxFile** file)
-{
+int FCloseFile(LrxFile** file) {
     const bool traced = fileioTraceOn();
     if (traced) DebugEnter("FCloseFile Fp->filname=<%s>", nameOf(file));
     int code = F_NO_ERROR;
@@ -99,8 +94,7 @@ int FCloseFile(LrxFile** file)
     return code;
 }
 
-int FQueryLogicalBlock(LrxFile* file)
-{
+int FQueryLogicalBlock(LrxFile* file) {
     const bool traced = fileioTraceOn();
     if (traced) DebugEnter("FQueryLogicalBlock");
     int32_t countOrId = 0;
@@ -111,8 +105,7 @@ int FQueryLogicalBlock(LrxFile* file)
     return id;
 }
 
-LrxLrec* FReadLogicalBlock(LrxFile* file)
-{
+LrxLrec* FReadLogicalBlock(LrxFile* file) {
     const bool traced = fileioTraceOn();
     if (traced) DebugEnter("FReadLogicalBlock");
     LrxLrec* chain = nullptr;
@@ -128,8 +121,7 @@ LrxLrec* FReadLogicalBlock(LrxFile* file)
     return chain;
 }
 
-int FSkipLogicalBlock(LrxFile* file)
-{
+int FSkipLogicalBlock(LrxFile* file) {
     const bool traced = fileioTraceOn();
     if (traced) DebugEnter("FSkipLogicalBlock");
     int code = F_ERR_USAGE;
@@ -142,8 +134,7 @@ int FSkipLogicalBlock(LrxFile* file)
     return code;
 }
 
-LrxLrec* FCreateLogicalBlock(int type, int count, const void* data)
-{
+LrxLrec* FCreateLogicalBlock(int type, int count, const void* data) {
     const bool traced = fileioTraceOn();
     if (traced) DebugEnter("FCreateLogicalBlock %d %d", type, count);
     LrxLrec* node = lrxLrecCreate(type, count, data, 1, nullptr);
@@ -152,8 +143,7 @@ LrxLrec* FCreateLogicalBlock(int type, int count, const void* data)
     return node;
 }
 
-int FAppendToLogicalBlock(int type, int count, const void* data, LrxLrec* chain)
-{
+int FAppendToLogicalBlock(int type, int count, const void* data, LrxLrec* chain) {
     const bool traced = fileioTraceOn();
     if (traced) DebugEnter("FAppendToLogicalBlock %d %d", type, count);
     LrxLrec* node = nullptr;
@@ -170,8 +160,7 @@ int FAppendToLogicalBlock(int type, int count, const void* data, LrxLrec* chain)
     return code;
 }
 
-int FFreeLogicalBlock(LrxLrec* chain)
-{
+int FFreeLogicalBlock(LrxLrec* chain) {
     const bool traced = fileioTraceOn();
     if (traced) DebugEnter("FFreeLogicalBlock");
     // Frees through a copy: the caller's variable keeps its (now dangling) value.

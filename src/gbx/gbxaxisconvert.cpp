@@ -18,7 +18,7 @@ float deleteFloat(const GbxItem* item) {
 }
 
 double deleteDouble(const GbxItem* item) {
-    return item->header != nullptr ? item->header->deleteValueDouble : std::bit_cast<double>(GBX_DELETE_DOUBLE_BITS);
+    return item->header != nullptr ? item->header->deleteValueDouble : gbxDefaultDeleteDouble();
 }
 
 // The unit library counts values in 32 bits; longer arrays are converted piece by piece.

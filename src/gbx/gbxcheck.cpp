@@ -14,65 +14,54 @@ namespace {
 // Reported as the module when a caller passes none.
 constexpr const char* kModule = "gbxcheck";
 
-const char* moduleOr(const char* module)
-{
+const char* moduleOr(const char* module) {
     return module != nullptr ? module : kModule;
 }
 
-int report(GbxHeader* header, GbxFile* file, int code, const char* module, int line)
-{
+int report(GbxHeader* header, GbxFile* file, int code, const char* module, int line) {
     return gbxReportError(header, file, nullptr, code, moduleOr(module), line);
 }
 
 // The common shape of the null-handle checks: 1000 with three null handles.
-int checkPresent(const char* name, const void* handle, const char* module, int line)
-{
+int checkPresent(const char* name, const void* handle, const char* module, int line) {
     GbxCall call(name);
     const int code = handle != nullptr ? 0 : report(nullptr, nullptr, F_ERR_USAGE, module, line);
     return call.result(code);
 }
 
 // The record stream's recorded error, dispatched with the file; stays recorded on the file.
-int reportPendingError(GbxFile* file, const char* module, int line)
-{
+int reportPendingError(GbxFile* file, const char* module, int line) {
     return report(nullptr, file, lrxPeekError(file), module, line);
 }
 
 // Values needed for a record of count values of type: a positive type size and count.
-bool recordHasValues(int type, int count)
-{
+bool recordHasValues(int type, int count) {
     return lrxSimpSize(type) > 0 && count > 0;
 }
 
 }  // namespace
 
-int gbxCheckHeader(GbxHeader* header, const char* module, int line)
-{
+int gbxCheckHeader(GbxHeader* header, const char* module, int line) {
     return checkPresent("gbxCheckHeader", header, module, line);
 }
 
-int gbxCheckCustomBlock(GbxCustomBlock* block, const char* module, int line)
-{
+int gbxCheckCustomBlock(GbxCustomBlock* block, const char* module, int line) {
     return checkPresent("gbxCheckCustomBlock", block, module, line);
 }
 
-int gbxCheckFile(GbxFile* file, const char* module, int line)
-{
+int gbxCheckFile(GbxFile* file, const char* module, int line) {
     return checkPresent("gbxCheckFile", file, module, line);
 }
 
-int gbxCheckVector(GbxVector* vector, const char* module, int line)
-{
+int gbxCheckVector(GbxVector* vector, const char* module, int line) {
     return checkPresent("gbxCheckVector", vector, module, line);
 }
 
-int gbxCheckItem(GbxItem* item, const char* module, int line)
-{
+int gbxCheckItem(GbxItem* item, const char* module, int line) {
     return checkPresent("gbxCheckItem", item, module, line);
 }
 
-int gbxCheckHeaderItemNo(GbxHeader* header, int itemNo, const char* module, int line)
-{
+int gbxCheckHeaderItemNo(GbxHeader* header, int itemNo, const char* module, int line) {
     GbxCall call("gbxCheckHeaderItemNo");
     int code = gbxCheckHeader(header, module, line);
     if (code == 0 && (itemNo < 1 || itemNo > header->noOfItems))
@@ -80,24 +69,21 @@ int gbxCheckHeaderItemNo(GbxHeader* header, int itemNo, const char* module, int 
     return call.result(code);
 }
 
-int gbxCheckHeaderFile(GbxHeader* header, GbxFile* file, const char* module, int line)
-{
+int gbxCheckHeaderFile(GbxHeader* header, GbxFile* file, const char* module, int line) {
     GbxCall call("gbxCheckHeaderFile");
     int code = gbxCheckHeader(header, module, line);
     if (code == 0) code = gbxCheckFile(file, module, line);
     return call.result(code);
 }
 
-int gbxCheckVectorFile(GbxVector* vector, GbxFile* file, const char* module, int line)
-{
+int gbxCheckVectorFile(GbxVector* vector, GbxFile* file, const char* module, int line) {
     GbxCall call("gbxCheckVectorFile");
     int code = gbxCheckVector(vector, module, line);
     if (code == 0) code = gbxCheckFile(file, module, line);
     return call.result(code);
 }
 
-int gbxCheckTypeSize(LrxLrec* record, int type, int count, const char* module, int line)
-{
+int gbxCheckTypeSize(LrxLrec* record, int type, int count, const char* module, int line) {
     GbxCall call("gbxCheckTypeSize");
     int code = 0;
     if (record == nullptr)
@@ -109,9 +95,7 @@ int gbxCheckTypeSize(LrxLrec* record, int type, int count, const char* module, i
     return call.result(code);
 }
 
-int gbxCheckReadTypeSize(GbxFile* file, int type, int count, LrxLrec** block, const char* module,
-                         int line)
-{
+int gbxCheckReadTypeSize(GbxFile* file, int type, int count, LrxLrec** block, const char* module, int line) {
     GbxCall call("gbxCheckReadTypeSize");
     if (block != nullptr) *block = nullptr;
     int code = gbxCheckFile(file, module, line);
@@ -126,8 +110,7 @@ int gbxCheckReadTypeSize(GbxFile* file, int type, int count, LrxLrec** block, co
     return call.result(code);
 }
 
-int gbxCheckWriteLB(uint16_t id, LrxLrec* records, GbxFile* file, const char* module, int line)
-{
+int gbxCheckWriteLB(uint16_t id, LrxLrec* records, GbxFile* file, const char* module, int line) {
     GbxCall call("gbxCheckWriteLB");
     int code = gbxCheckFile(file, module, line);
     if (code == 0) {
@@ -137,8 +120,7 @@ int gbxCheckWriteLB(uint16_t id, LrxLrec* records, GbxFile* file, const char* mo
     return call.result(code);
 }
 
-int gbxCheckReadLB(uint16_t* id, LrxLrec** records, GbxFile* file, const char* module, int line)
-{
+int gbxCheckReadLB(uint16_t* id, LrxLrec** records, GbxFile* file, const char* module, int line) {
     GbxCall call("gbxCheckReadLB");
     if (records != nullptr) *records = nullptr;
     int code = gbxCheckFile(file, module, line);
@@ -154,9 +136,7 @@ int gbxCheckReadLB(uint16_t* id, LrxLrec** records, GbxFile* file, const char* m
     return call.result(reportPendingError(file, module, line));
 }
 
-int gbxCheckWriteLR(int type, int count, const void* values, GbxFile* file, const char* module,
-                    int line)
-{
+int gbxCheckWriteLR(int type, int count, const void* values, GbxFile* file, const char* module, int line) {
     GbxCall call("gbxCheckWriteLR");
     int code = gbxCheckFile(file, module, line);
     if (code != 0) return call.result(code);
@@ -168,8 +148,7 @@ int gbxCheckWriteLR(int type, int count, const void* values, GbxFile* file, cons
     return call.result(code);
 }
 
-int gbxCheckReadLR(int type, int count, void* values, GbxFile* file, const char* module, int line)
-{
+int gbxCheckReadLR(int type, int count, void* values, GbxFile* file, const char* module, int line) {
     GbxCall call("gbxCheckReadLR");
     int code = gbxCheckFile(file, module, line);
     if (code != 0) return call.result(code);
@@ -181,8 +160,7 @@ int gbxCheckReadLR(int type, int count, void* values, GbxFile* file, const char*
     return call.result(reportPendingError(file, module, line));
 }
 
-int gbxCheckSkipLR(GbxFile* file, const char* module, int line)
-{
+int gbxCheckSkipLR(GbxFile* file, const char* module, int line) {
     GbxCall call("gbxCheckSkipLR");
     int code = gbxCheckFile(file, module, line);
     if (code != 0) return call.result(code);
@@ -194,16 +172,14 @@ int gbxCheckSkipLR(GbxFile* file, const char* module, int line)
     return call.result(code);
 }
 
-int gbxCheckPseudoSkipLR(int count, GbxFile* file, const char*, int)
-{
+int gbxCheckPseudoSkipLR(int count, GbxFile* file, const char*, int) {
     GbxCall call("gbxCheckPseudoSkipLR");
     // A record head (type byte and 32-bit count) and count four-byte values.
     lrxPseudoSkip64(file, static_cast<int64_t>(count) * 4 + 5);
     return call.result(0);
 }
 
-int gbxCheckAlloc(void** pointer, std::size_t size, const char* module, int line)
-{
+int gbxCheckAlloc(void** pointer, std::size_t size, const char* module, int line) {
     GbxCall call("gbxCheckAlloc %zu", size);
     if (pointer == nullptr) {
         const int code = report(nullptr, nullptr, F_ERR_DATA, module, line);
@@ -217,14 +193,19 @@ int gbxCheckAlloc(void** pointer, std::size_t size, const char* module, int line
     return code;
 }
 
-int gbxValueTypeSize(int type)
-{
+int gbxValueTypeSize(int type) {
     switch (type) {
-    case LRX_FLOAT: return 4;
-    case LRX_DOUBLE: return 8;
-    case LRX_BYTE: return 1;
-    case LRX_INT4: return 4;
-    case LRX_UINT4: return 4;
-    default: return 0;
+        case LRX_FLOAT:
+            return 4;
+        case LRX_DOUBLE:
+            return 8;
+        case LRX_BYTE:
+            return 1;
+        case LRX_INT4:
+            return 4;
+        case LRX_UINT4:
+            return 4;
+        default:
+            return 0;
     }
 }

@@ -22,8 +22,7 @@ int gbxCheckVectorFile(GbxVector* vector, GbxFile* file, const char* module, int
 // not 0, of that many values (2013).
 int gbxCheckTypeSize(LrxLrec* record, int type, int count, const char* module, int line);
 // Reads the next logical block into *block (null on failure) and checks its first record.
-int gbxCheckReadTypeSize(GbxFile* file, int type, int count, LrxLrec** block, const char* module,
-                         int line);
+int gbxCheckReadTypeSize(GbxFile* file, int type, int count, LrxLrec** block, const char* module, int line);
 int gbxCheckWriteLB(uint16_t id, LrxLrec* records, GbxFile* file, const char* module, int line);
 int gbxCheckReadLB(uint16_t* id, LrxLrec** records, GbxFile* file, const char* module, int line);
 int gbxCheckWriteLR(int type, int count, const void* values, GbxFile* file, const char* module, int line);

@@ -7,8 +7,7 @@
 
 // Calls the handler installed for code (1000, 2000 to 2020) with the six arguments, then
 // returns code unchanged. Every other code (0, 1, 1001, 1002, ...) is returned without a call.
-int gbxReportError(GbxHeader* header, GbxFile* file, void* object, int code,
-                   const char* module, int line);
+int gbxReportError(GbxHeader* header, GbxFile* file, void* object, int code, const char* module, int line);
 
 // The data-file kind: tag "GBX_" (first character in the lowest byte), version 206.
 constexpr int32_t GBX_KIND_TAG = 0x5F584247;

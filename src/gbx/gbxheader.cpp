@@ -14,14 +14,6 @@ namespace {
 
 constexpr const char* kModule = "gbxheader";
 
-template <typename T>
-T fromBits(auto bits) {
-    T value;
-    static_assert(sizeof value == sizeof bits);
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
 void freeKeys(GbxHeader* header) {
     std::free(header->encodeKeyX);
     std::free(header->encodeKeyY);
@@ -50,8 +42,8 @@ int gbxInitHeader(GbxHeader* header) {
     header->dataType = 0;
     header->compressed = 0;
     header->itemStatsType = 0;
-    header->deleteValueFloat = fromBits<float>(GBX_DELETE_FLOAT_BITS);
-    header->deleteValueDouble = fromBits<double>(GBX_DELETE_DOUBLE_BITS);
+    header->deleteValueFloat = gbxDefaultDeleteFloat();
+    header->deleteValueDouble = gbxDefaultDeleteDouble();
     header->deleteValueByte = 0;
     header->deleteValueInt = GBX_DELETE_INT;
     header->deleteValueUnsigned = GBX_DELETE_INT;

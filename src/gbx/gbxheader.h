@@ -23,10 +23,10 @@ struct GbxTimeAxisRecord {
 
 // A named typed array kept in the header and stored in the file as block 60000.
 struct GbxCustomBlock {
-    int32_t type;       // simple type
-    char* name;         // owned
+    int32_t type;  // simple type
+    char* name;    // owned
     int32_t count;
-    void* data;         // owned; null for types outside 1 to 7
+    void* data;  // owned; null for types outside 1 to 7
     GbxCustomBlock* next;
 };
 
@@ -39,8 +39,8 @@ struct GbxPluginSlot {
 
 struct GbxHeader {
     int32_t fileType;
-    char* fileTitle;          // owned
-    char* appTitle;           // owned
+    char* fileTitle;  // owned
+    char* appTitle;   // owned
     int32_t appVersionNo;
     int32_t dataType;
     int32_t compressed;
@@ -51,7 +51,7 @@ struct GbxHeader {
     int32_t deleteValueInt;
     uint32_t deleteValueUnsigned;
     int32_t geoInfoType;
-    char* projection;         // owned
+    char* projection;  // owned
     double longitude;
     double latitude;
     double orientation;
@@ -65,21 +65,18 @@ struct GbxHeader {
     double lastTime;
     int32_t noOfItems;
     int32_t fileItemCount;
-    GbxItem* items;           // owned array of noOfItems items
+    GbxItem* items;  // owned array of noOfItems items
     GbxCustomBlock* customBlocks;
     int32_t itemCompression;
-    int32_t** encodeKeyRef;   // the key triple used by compression: the header's own slots
-    void* legacyFile;         // non-null for a file of the legacy family
-    int32_t* encodeKeyX;      // owned
+    int32_t** encodeKeyRef;  // the key triple used by compression: the header's own slots
+    void* legacyFile;        // non-null for a file of the legacy family
+    int32_t* encodeKeyX;     // owned
     int32_t* encodeKeyY;
     int32_t* encodeKeyZ;
     int32_t encodeKeySize;
     GbxPluginSlot plugin;
 };
 
-// Default delete values.
-constexpr uint32_t GBX_DELETE_FLOAT_BITS = 0x8554AD2Eu;   // -1e-35
-constexpr uint64_t GBX_DELETE_DOUBLE_BITS = 0x8AFE07B27DD78B14ull;  // -1e-255
 constexpr int32_t GBX_DELETE_INT = 2147483647;
 
 int gbxInitHeader(GbxHeader* header);

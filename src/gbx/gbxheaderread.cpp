@@ -127,11 +127,16 @@ int readItem(Reader& reader) {
 int readAttribute(Reader& reader, int tag) {
     GbxHeader* header = reader.header;
     switch (tag) {
-        case 10001: return readText(reader, &header->fileTitle);
-        case 10002: return readText(reader, &header->appTitle);
-        case 10003: return readValue(reader, LRX_INT4, &header->appVersionNo);
-        case 10004: return readFileType(reader);
-        case 10005: return readValue(reader, LRX_INT4, &header->itemStatsType);
+        case 10001:
+            return readText(reader, &header->fileTitle);
+        case 10002:
+            return readText(reader, &header->appTitle);
+        case 10003:
+            return readValue(reader, LRX_INT4, &header->appVersionNo);
+        case 10004:
+            return readFileType(reader);
+        case 10005:
+            return readValue(reader, LRX_INT4, &header->itemStatsType);
         case 10006: {
             const int code = readValue(reader, LRX_FLOAT, &header->deleteValueFloat);
             reader.file->deleteValueFloat = header->deleteValueFloat;
@@ -142,13 +147,20 @@ int readAttribute(Reader& reader, int tag) {
             reader.file->deleteValueDouble = header->deleteValueDouble;
             return code;
         }
-        case 10008: return readValue(reader, LRX_BYTE, &header->deleteValueByte);
-        case 10009: return readValue(reader, LRX_INT4, &header->deleteValueInt);
-        case 10010: return readValue(reader, LRX_UINT4, &header->deleteValueUnsigned);
-        case 10011: return readGeoInfo(reader);
-        case 10012: return readValue(reader, LRX_INT4, &header->dataType);
-        case 10013: return readValue(reader, LRX_INT4, &header->compressed);
-        default: return -1;
+        case 10008:
+            return readValue(reader, LRX_BYTE, &header->deleteValueByte);
+        case 10009:
+            return readValue(reader, LRX_INT4, &header->deleteValueInt);
+        case 10010:
+            return readValue(reader, LRX_UINT4, &header->deleteValueUnsigned);
+        case 10011:
+            return readGeoInfo(reader);
+        case 10012:
+            return readValue(reader, LRX_INT4, &header->dataType);
+        case 10013:
+            return readValue(reader, LRX_INT4, &header->compressed);
+        default:
+            return -1;
     }
 }
 
@@ -161,13 +173,19 @@ int readBlock(Reader& reader, int tag, Step* step, const GbxCall& call) {
     switch (tag) {
         case 10000:
         case 20000:
-        case 30000: return FSkipLogicalBlock(reader.file);
-        case 30001: return readItemCount(reader);
+        case 30000:
+            return FSkipLogicalBlock(reader.file);
+        case 30001:
+            return readItemCount(reader);
         case 30002:
-        case 30005: return readItem(reader);
-        case 60000: return readCustomBlock(reader);
+        case 30005:
+            return readItem(reader);
+        case 60000:
+            return readCustomBlock(reader);
         case 40000:
-        case 50000: *step = Step::Done; return 0;
+        case 50000:
+            *step = Step::Done;
+            return 0;
         default:
             call.print("Unknown file tag found");
             return FSkipLogicalBlock(reader.file);

@@ -73,6 +73,16 @@ int rewriteGeoInfo(Update& update, int tag) {
     return code;
 }
 
+// The span of a non-equidistant axis: its last time minus its start. An axis without any time
+// step has no last time (0 in a new header, the double delete value after a header read) and
+// stores the span 0.
+double nonEquidistantSpan(const GbxHeader* header) {
+    uint64_t lastBits = 0;
+    std::memcpy(&lastBits, &header->lastTime, sizeof lastBits);
+    if (header->timeAxis.noOfTimeSteps == 0 || lastBits == GBX_DELETE_DOUBLE_BITS) return 0.0;
+    return header->lastTime - header->timeAxis.start;
+}
+
 // The time axis is built anew in the stored block's form, with the step count and span
 // brought up to date; the older forms keep their stored unit text so the block keeps its size.
 int rewriteTimeAxis(Update& update, int tag) {
@@ -91,7 +101,7 @@ int rewriteTimeAxis(Update& update, int tag) {
     if (code == 0) {
         GbxTimeAxisRecord& axis = header->timeAxis;
         axis.noOfTimeSteps = std::max(axis.noOfTimeSteps, header->currentTimeStep);
-        if (tag == 20052 || tag == 20054) axis.step = header->lastTime - axis.start;
+        if (tag == 20052 || tag == 20054) axis.step = nonEquidistantSpan(header);
         const char* unitText = gbxIsOlderTimeAxisTag(tag) ? static_cast<const char*>(unitRecord->data) : nullptr;
         GbxBlockBuilder block;
         gbxBuildTimeAxis(header, tag, unitText, block);
@@ -117,7 +127,8 @@ int rewriteCustomBlock(Update& update, int tag) {
         static_cast<char*>(chain->data)[chain->count - 1] = '\0';
         const GbxCustomBlock* custom = findCustomBlock(update.header, static_cast<const char*>(chain->data));
         if (custom != nullptr && custom->data != nullptr && holds(values, custom->type, custom->count)) {
-            std::memcpy(values->data, custom->data, static_cast<std::size_t>(lrxRecordSize(values->type, values->count)));
+            std::memcpy(values->data, custom->data,
+                        static_cast<std::size_t>(lrxRecordSize(values->type, values->count)));
             code = writeBack(update, tag, chain);
         }
     }
@@ -129,18 +140,30 @@ int rewriteBlock(Update& update, int tag, Walk* walk, const GbxCall& call) {
     GbxHeader* header = update.header;
     *walk = Walk::Next;
     switch (tag) {
-        case 10001: return rewriteTitle(update, tag);
-        case 10006: return rewriteValue(update, tag, LRX_FLOAT, &header->deleteValueFloat);
-        case 10007: return rewriteValue(update, tag, LRX_DOUBLE, &header->deleteValueDouble);
-        case 10008: return rewriteValue(update, tag, LRX_BYTE, &header->deleteValueByte);
-        case 10009: return rewriteValue(update, tag, LRX_INT4, &header->deleteValueInt);
-        case 10010: return rewriteValue(update, tag, LRX_UINT4, &header->deleteValueUnsigned);
-        case 10012: return rewriteValue(update, tag, LRX_INT4, &header->dataType);
-        case 10011: return rewriteGeoInfo(update, tag);
-        case 60000: return rewriteCustomBlock(update, tag);
+        case 10001:
+            return rewriteTitle(update, tag);
+        case 10006:
+            return rewriteValue(update, tag, LRX_FLOAT, &header->deleteValueFloat);
+        case 10007:
+            return rewriteValue(update, tag, LRX_DOUBLE, &header->deleteValueDouble);
+        case 10008:
+            return rewriteValue(update, tag, LRX_BYTE, &header->deleteValueByte);
+        case 10009:
+            return rewriteValue(update, tag, LRX_INT4, &header->deleteValueInt);
+        case 10010:
+            return rewriteValue(update, tag, LRX_UINT4, &header->deleteValueUnsigned);
+        case 10012:
+            return rewriteValue(update, tag, LRX_INT4, &header->dataType);
+        case 10011:
+            return rewriteGeoInfo(update, tag);
+        case 60000:
+            return rewriteCustomBlock(update, tag);
         case 40000:
-        case 50000: *walk = Walk::Done; return 0;
-        default: break;
+        case 50000:
+            *walk = Walk::Done;
+            return 0;
+        default:
+            break;
     }
     if (gbxTimeAxisTypeOfTag(tag) != 0) return rewriteTimeAxis(update, tag);
     if (gbxIsItemBlockTag(tag) && tag != 30004 && tag != 30006 && !(tag >= 31001 && tag <= 31010)) {

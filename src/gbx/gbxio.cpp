@@ -14,15 +14,13 @@ namespace {
 
 constexpr const char* kModule = "gbxio";
 
-const char* textOrEmpty(const char* text)
-{
+const char* textOrEmpty(const char* text) {
     return text != nullptr ? text : "";
 }
 
 // Replaces *slot by a copy of text. The old text is freed first; when the copy cannot be
 // made the slot stays null and 2000 (already reported) is returned.
-int replaceText(char** slot, const char* text)
-{
+int replaceText(char** slot, const char* text) {
     std::free(*slot);
     *slot = nullptr;
     const std::size_t length = std::strlen(text);
@@ -35,8 +33,7 @@ int replaceText(char** slot, const char* text)
 }
 
 // A text attribute's setter: a null text is refused and changes nothing.
-int setText(GbxHeader* header, char* GbxHeader::*field, const char* text)
-{
+int setText(GbxHeader* header, char* GbxHeader::*field, const char* text) {
     const int code = gbxCheckHeader(header, kModule, __LINE__);
     if (code != 0) return code;
     if (text == nullptr) return GBX_REPORT(header, nullptr, nullptr, F_ERR_DATA);
@@ -44,8 +41,7 @@ int setText(GbxHeader* header, char* GbxHeader::*field, const char* text)
 }
 
 template <typename T>
-int setField(GbxHeader* header, T GbxHeader::*field, T value)
-{
+int setField(GbxHeader* header, T GbxHeader::*field, T value) {
     const int code = gbxCheckHeader(header, kModule, __LINE__);
     if (code == 0) header->*field = value;
     return code;
@@ -53,29 +49,26 @@ int setField(GbxHeader* header, T GbxHeader::*field, T value)
 
 // A getter's value, or `invalid` when the header check fails; *code receives the check's code.
 template <typename T>
-T getField(GbxHeader* header, T GbxHeader::*field, T invalid, int* code)
-{
+T getField(GbxHeader* header, T GbxHeader::*field, T invalid, int* code) {
     *code = gbxCheckHeader(header, kModule, __LINE__);
     return *code == 0 ? header->*field : invalid;
 }
 
-const char* getText(GbxHeader* header, char* GbxHeader::*field, int* code)
-{
+const char* getText(GbxHeader* header, char* GbxHeader::*field, int* code) {
     *code = gbxCheckHeader(header, kModule, __LINE__);
     return *code == 0 ? textOrEmpty(header->*field) : "";
 }
 
-GbxCustomBlock** endOfCustomBlocks(GbxHeader* header)
-{
+GbxCustomBlock** endOfCustomBlocks(GbxHeader* header) {
     GbxCustomBlock** link = &header->customBlocks;
-    while (*link != nullptr) link = &(*link)->next;
+    while (*link != nullptr)
+        link = &(*link)->next;
     return link;
 }
 
 // Bytes of count values of a custom block's type (0 for a type that keeps no values), or -1
 // when count is negative or the size would not fit an allocation.
-int64_t customBlockBytes(int type, int count)
-{
+int64_t customBlockBytes(int type, int count) {
     if (count < 0) return -1;
     const uint64_t bytes = static_cast<uint64_t>(count) * lrxSimpSize(type);
     return bytes > static_cast<uint64_t>(PTRDIFF_MAX) ? -1 : static_cast<int64_t>(bytes);
@@ -83,8 +76,7 @@ int64_t customBlockBytes(int type, int count)
 
 // Copies the values into the block; a null data argument gives zeros, as the block layer's
 // records do.
-int fillCustomValues(GbxCustomBlock* block, const void* data, int64_t bytes)
-{
+int fillCustomValues(GbxCustomBlock* block, const void* data, int64_t bytes) {
     if (bytes == 0) return 0;
     void* values = nullptr;
     const int code = gbxCheckAlloc(&values, static_cast<std::size_t>(bytes), kModule, __LINE__);
@@ -94,8 +86,7 @@ int fillCustomValues(GbxCustomBlock* block, const void* data, int64_t bytes)
     return 0;
 }
 
-int addCustomBlock(GbxHeader* header, int type, const char* name, int count, const void* data)
-{
+int addCustomBlock(GbxHeader* header, int type, const char* name, int count, const void* data) {
     int code = gbxCheckHeader(header, kModule, __LINE__);
     if (code != 0) return code;
     const int64_t bytes = customBlockBytes(type, count);
@@ -115,9 +106,7 @@ int addCustomBlock(GbxHeader* header, int type, const char* name, int count, con
     return fillCustomValues(block, data, bytes);
 }
 
-int getGeoInfo(GbxHeader* header, char** projection, double* longitude, double* latitude,
-               double* orientation)
-{
+int getGeoInfo(GbxHeader* header, char** projection, double* longitude, double* latitude, double* orientation) {
     const int code = gbxCheckHeader(header, kModule, __LINE__);
     if (code != 0) return code;
     if (header->geoInfoType == 0) return GBX_REPORT(header, nullptr, nullptr, F_ERR_USAGE);
@@ -129,9 +118,7 @@ int getGeoInfo(GbxHeader* header, char** projection, double* longitude, double* 
     return 0;
 }
 
-int setGeoInfo(GbxHeader* header, const char* projection, double longitude, double latitude,
-               double orientation)
-{
+int setGeoInfo(GbxHeader* header, const char* projection, double longitude, double latitude, double orientation) {
     const int code = gbxCheckHeader(header, kModule, __LINE__);
     if (code != 0) return code;
     if (projection == nullptr) return GBX_REPORT(header, nullptr, nullptr, F_ERR_DATA);
@@ -144,8 +131,7 @@ int setGeoInfo(GbxHeader* header, const char* projection, double longitude, doub
 
 }  // namespace
 
-void gbxFreeCustomBlocks(GbxHeader* header)
-{
+void gbxFreeCustomBlocks(GbxHeader* header) {
     if (header == nullptr) return;
     GbxCustomBlock* block = header->customBlocks;
     header->customBlocks = nullptr;
@@ -162,8 +148,7 @@ extern "C" {
 
 // ---- File type, statistics type, titles, version and data type -------------------------
 
-int LRX_CALL gbxGetFileType(GbxHeader* header)
-{
+int LRX_CALL gbxGetFileType(GbxHeader* header) {
     GbxCall call("gbxGetFileType");
     int code = 0;
     const int value = getField(header, &GbxHeader::fileType, 0, &code);
@@ -171,8 +156,7 @@ int LRX_CALL gbxGetFileType(GbxHeader* header)
     return value;
 }
 
-int LRX_CALL gbxGetItemStatsType(GbxHeader* header)
-{
+int LRX_CALL gbxGetItemStatsType(GbxHeader* header) {
     GbxCall call("gbxGetItemStatsType");
     int code = 0;
     const int value = getField(header, &GbxHeader::itemStatsType, 0, &code);
@@ -180,8 +164,7 @@ int LRX_CALL gbxGetItemStatsType(GbxHeader* header)
     return value;
 }
 
-const char* LRX_CALL gbxGetFileTitle(GbxHeader* header)
-{
+const char* LRX_CALL gbxGetFileTitle(GbxHeader* header) {
     GbxCall call("gbxGetFileTitle");
     int code = 0;
     const char* title = getText(header, &GbxHeader::fileTitle, &code);
@@ -189,14 +172,12 @@ const char* LRX_CALL gbxGetFileTitle(GbxHeader* header)
     return title;
 }
 
-int LRX_CALL gbxSetFileTitle(GbxHeader* header, const char* title)
-{
+int LRX_CALL gbxSetFileTitle(GbxHeader* header, const char* title) {
     GbxCall call("gbxSetFileTitle <%s>", textOrEmpty(title));
     return call.result(setText(header, &GbxHeader::fileTitle, title));
 }
 
-const char* LRX_CALL gbxGetAppTitle(GbxHeader* header)
-{
+const char* LRX_CALL gbxGetAppTitle(GbxHeader* header) {
     GbxCall call("gbxGetAppTitle");
     int code = 0;
     const char* title = getText(header, &GbxHeader::appTitle, &code);
@@ -204,14 +185,12 @@ const char* LRX_CALL gbxGetAppTitle(GbxHeader* header)
     return title;
 }
 
-int LRX_CALL gbxSetAppTitle(GbxHeader* header, const char* title)
-{
+int LRX_CALL gbxSetAppTitle(GbxHeader* header, const char* title) {
     GbxCall call("gbxSetAppTitle <%s>", textOrEmpty(title));
     return call.result(setText(header, &GbxHeader::appTitle, title));
 }
 
-int LRX_CALL gbxGetAppVersionNo(GbxHeader* header)
-{
+int LRX_CALL gbxGetAppVersionNo(GbxHeader* header) {
     GbxCall call("gbxGetAppVersionNo");
     int code = 0;
     const int value = getField(header, &GbxHeader::appVersionNo, -1, &code);
@@ -219,14 +198,12 @@ int LRX_CALL gbxGetAppVersionNo(GbxHeader* header)
     return value;
 }
 
-int LRX_CALL gbxSetAppVersionNo(GbxHeader* header, int version)
-{
+int LRX_CALL gbxSetAppVersionNo(GbxHeader* header, int version) {
     GbxCall call("gbxSetAppVersionNo <%d>", version);
     return call.result(setField(header, &GbxHeader::appVersionNo, version));
 }
 
-int LRX_CALL gbxGetDataType(GbxHeader* header)
-{
+int LRX_CALL gbxGetDataType(GbxHeader* header) {
     GbxCall call("gbxGetDataType");
     int code = 0;
     const int value = getField(header, &GbxHeader::dataType, 0, &code);
@@ -234,16 +211,14 @@ int LRX_CALL gbxGetDataType(GbxHeader* header)
     return value;
 }
 
-int LRX_CALL gbxSetDataType(GbxHeader* header, int dataType)
-{
+int LRX_CALL gbxSetDataType(GbxHeader* header, int dataType) {
     GbxCall call("gbxSetDataType <%d>", dataType);
     return call.result(setField(header, &GbxHeader::dataType, dataType));
 }
 
 // ---- Delete values ------------------------------------------------------------------------
 
-float LRX_CALL gbxGetDeleteValFloat(GbxHeader* header)
-{
+float LRX_CALL gbxGetDeleteValFloat(GbxHeader* header) {
     GbxCall call("gbxGetDeleteValFloat");
     int code = 0;
     const float value = getField(header, &GbxHeader::deleteValueFloat, 0.0f, &code);
@@ -251,14 +226,12 @@ float LRX_CALL gbxGetDeleteValFloat(GbxHeader* header)
     return value;
 }
 
-int LRX_CALL gbxSetDeleteValFloat(GbxHeader* header, float value)
-{
+int LRX_CALL gbxSetDeleteValFloat(GbxHeader* header, float value) {
     GbxCall call("gbxSetDeleteValFloat %g", static_cast<double>(value));
     return call.result(setField(header, &GbxHeader::deleteValueFloat, value));
 }
 
-double LRX_CALL gbxGetDeleteValDouble(GbxHeader* header)
-{
+double LRX_CALL gbxGetDeleteValDouble(GbxHeader* header) {
     GbxCall call("gbxGetDeleteValDouble");
     int code = 0;
     const double value = getField(header, &GbxHeader::deleteValueDouble, 0.0, &code);
@@ -266,14 +239,12 @@ double LRX_CALL gbxGetDeleteValDouble(GbxHeader* header)
     return value;
 }
 
-int LRX_CALL gbxSetDeleteValDouble(GbxHeader* header, double value)
-{
+int LRX_CALL gbxSetDeleteValDouble(GbxHeader* header, double value) {
     GbxCall call("gbxSetDeleteValDouble %lg", value);
     return call.result(setField(header, &GbxHeader::deleteValueDouble, value));
 }
 
-char LRX_CALL gbxGetDeleteValByte(GbxHeader* header)
-{
+char LRX_CALL gbxGetDeleteValByte(GbxHeader* header) {
     GbxCall call("gbxGetDeleteValByte");
     int code = 0;
     const int8_t value = getField(header, &GbxHeader::deleteValueByte, int8_t{0}, &code);
@@ -281,14 +252,12 @@ char LRX_CALL gbxGetDeleteValByte(GbxHeader* header)
     return static_cast<char>(value);
 }
 
-int LRX_CALL gbxSetDeleteValByte(GbxHeader* header, char value)
-{
+int LRX_CALL gbxSetDeleteValByte(GbxHeader* header, char value) {
     GbxCall call("gbxSetDeleteValByte <%c>", static_cast<int>(value));
     return call.result(setField(header, &GbxHeader::deleteValueByte, static_cast<int8_t>(value)));
 }
 
-int LRX_CALL gbxGetDeleteValInt(GbxHeader* header)
-{
+int LRX_CALL gbxGetDeleteValInt(GbxHeader* header) {
     GbxCall call("gbxGetDeleteValInt");
     int code = 0;
     const int value = getField(header, &GbxHeader::deleteValueInt, 0, &code);
@@ -296,14 +265,12 @@ int LRX_CALL gbxGetDeleteValInt(GbxHeader* header)
     return value;
 }
 
-int LRX_CALL gbxSetDeleteValInt(GbxHeader* header, int value)
-{
+int LRX_CALL gbxSetDeleteValInt(GbxHeader* header, int value) {
     GbxCall call("gbxSetDeleteValInt %d", value);
     return call.result(setField(header, &GbxHeader::deleteValueInt, value));
 }
 
-unsigned int LRX_CALL gbxGetDeleteValUnsignedInt(GbxHeader* header)
-{
+unsigned int LRX_CALL gbxGetDeleteValUnsignedInt(GbxHeader* header) {
     GbxCall call("gbxGetDeleteValUnsignedInt");
     int code = 0;
     const uint32_t value = getField(header, &GbxHeader::deleteValueUnsigned, uint32_t{0}, &code);
@@ -312,16 +279,14 @@ unsigned int LRX_CALL gbxGetDeleteValUnsignedInt(GbxHeader* header)
     return value;
 }
 
-int LRX_CALL gbxSetDeleteValUnsignedInt(GbxHeader* header, unsigned int value)
-{
+int LRX_CALL gbxSetDeleteValUnsignedInt(GbxHeader* header, unsigned int value) {
     GbxCall call("gbxSetDeleteValUnsignedInt %d", static_cast<int>(value));
     return call.result(setField(header, &GbxHeader::deleteValueUnsigned, uint32_t{value}));
 }
 
 // ---- Geographic information ---------------------------------------------------------------
 
-int LRX_CALL gbxGetGeoInfoType(GbxHeader* header)
-{
+int LRX_CALL gbxGetGeoInfoType(GbxHeader* header) {
     GbxCall call("gbxGetGeoInfoType");
     int code = 0;
     const int value = getField(header, &GbxHeader::geoInfoType, 0, &code);
@@ -329,22 +294,19 @@ int LRX_CALL gbxGetGeoInfoType(GbxHeader* header)
     return value;
 }
 
-int LRX_CALL gbxGetGeoInfoUTMProj(GbxHeader* header, char** projection, double* longitude,
-                                  double* latitude, double* orientation)
-{
+int LRX_CALL gbxGetGeoInfoUTMProj(GbxHeader* header, char** projection, double* longitude, double* latitude,
+                                  double* orientation) {
     GbxCall call("gbxGetGeoInfoUTMProj");
     return call.result(getGeoInfo(header, projection, longitude, latitude, orientation));
 }
 
-int LRX_CALL gbxSetGeoInfoUTMProj(GbxHeader* header, const char* projection, double longitude,
-                                  double latitude, double orientation)
-{
+int LRX_CALL gbxSetGeoInfoUTMProj(GbxHeader* header, const char* projection, double longitude, double latitude,
+                                  double orientation) {
     GbxCall call("gbxSetGeoInfoUTMProj");
     return call.result(setGeoInfo(header, projection, longitude, latitude, orientation));
 }
 
-int LRX_CALL gbxSetGeoInfoUndefined(GbxHeader* header)
-{
+int LRX_CALL gbxSetGeoInfoUndefined(GbxHeader* header) {
     GbxCall call("gbxSetGeoInfoUndefined");
     const int code = gbxCheckHeader(header, kModule, __LINE__);
     if (code != 0) return call.result(code);
@@ -356,32 +318,27 @@ int LRX_CALL gbxSetGeoInfoUndefined(GbxHeader* header)
 
 // ---- Format version -----------------------------------------------------------------------
 
-int LRX_CALL gbxGetVersionCurrent(void)
-{
+int LRX_CALL gbxGetVersionCurrent(void) {
     gbxTraceEnterExit("gbxGetIOVersionNo");
     return GBX_FORMAT_VERSION;
 }
 
 // ---- Custom blocks ------------------------------------------------------------------------
 
-int LRX_CALL gbxAddCustomBlock(GbxHeader* header, int type, const char* name, int count,
-                               const void* data)
-{
+int LRX_CALL gbxAddCustomBlock(GbxHeader* header, int type, const char* name, int count, const void* data) {
     GbxCall call("gbxAddCustomBlock");
     return call.result(addCustomBlock(header, type, name, count, data));
 }
 
-int LRX_CALL gbxGetCustomBlockRef(GbxHeader* header, GbxCustomBlock** first)
-{
+int LRX_CALL gbxGetCustomBlockRef(GbxHeader* header, GbxCustomBlock** first) {
     GbxCall call("gbxGetCustomBlockRef");
     const int code = gbxCheckHeader(header, kModule, __LINE__);
     if (code == 0 && first != nullptr) *first = header->customBlocks;
     return call.result(code);
 }
 
-int LRX_CALL gbxGetCustomBlock(GbxCustomBlock* block, int* type, char** name, int* count,
-                               void** data, GbxCustomBlock** next)
-{
+int LRX_CALL gbxGetCustomBlock(GbxCustomBlock* block, int* type, char** name, int* count, void** data,
+                               GbxCustomBlock** next) {
     GbxCall call("gbxGetCustomBlock");
     const int code = gbxCheckCustomBlock(block, kModule, __LINE__);
     if (code != 0) return call.result(code);

@@ -43,19 +43,14 @@ void gbxItemFreeAxisArrays(GbxItem* item) {
     GbxAxis& axis = item->axis;
     if (axis.owner) {
         std::free(axis.points);
-        for (double*& coords : axis.coords) std::free(coords);
+        for (double*& coords : axis.coords)
+            std::free(coords);
     }
     axis.points = nullptr;
-    for (double*& coords : axis.coords) coords = nullptr;
+    for (double*& coords : axis.coords)
+        coords = nullptr;
     axis.owner = 0;
     axis.converted = 0;
-}
-
-float gbxDefaultDeleteFloat() {
-    const uint32_t bits = 0x8554AD2Eu;
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
 }
 
 int gbxItemInit(GbxItem* item, float deleteValue) {

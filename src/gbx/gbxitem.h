@@ -2,6 +2,7 @@
 // free-standing static item holding its values), with its spatial axis in typed storage.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 #include "lrx/gbx.h"
@@ -46,28 +47,28 @@ struct GbxAssocStatic {
 };
 
 struct GbxItem {
-    char* name;               // owned
-    int32_t itemType;         // item type key of the unit library
-    char* unitText;           // owned; set when a definition gave its unit as text
-    int32_t unit;             // unit key; -1 when read in the unit-text form
-    int32_t dataType;         // simple type of the stored values, 1 to 5
-    double maxValue;          // statistics over all values written (see gbxitemstats)
+    char* name;        // owned
+    int32_t itemType;  // item type key of the unit library
+    char* unitText;    // owned; set when a definition gave its unit as text
+    int32_t unit;      // unit key; -1 when read in the unit-text form
+    int32_t dataType;  // simple type of the stored values, 1 to 5
+    double maxValue;   // statistics over all values written (see gbxitemstats)
     double minValue;
     double deleteCount;
-    int32_t axisType;         // GbxAxisCode
-    int32_t axisUnit;         // unit key of the axis coordinates
+    int32_t axisType;  // GbxAxisCode
+    int32_t axisUnit;  // unit key of the axis coordinates
     GbxAxis axis;
-    int32_t axisConvMode;     // 1 user unit, 2 axisConvUnit, else none
+    int32_t axisConvMode;  // 1 user unit, 2 axisConvUnit, else none
     int32_t axisConvUnit;
-    int32_t valueType;        // stored and returned unchanged
-    GbxHeader* header;        // the header that owns the definition; not owned
+    int32_t valueType;  // stored and returned unchanged
+    GbxHeader* header;  // the header that owns the definition; not owned
     int32_t isStatic;
     int32_t isDerived;
-    int32_t convMode;         // 1 user unit, 2 convUnit, else none
+    int32_t convMode;  // 1 user unit, 2 convUnit, else none
     int32_t convUnit;
     float refCoords[3];
     float orientation[3];
-    double* elementStats;     // dynamic item: 9 doubles per element; static item: its values
+    double* elementStats;  // dynamic item: 9 doubles per element; static item: its values
     // Elements whose 9 statistics elementStats holds (dynamic items). The storage is sized when
     // the item is defined or read, and encoding keys installed later change the number of
     // elements in use: every reader of elementStats stays below this count.
@@ -75,9 +76,16 @@ struct GbxItem {
     GbxAssocStatic* assocStatics;
 };
 
-// The float whose bit pattern is 0x8554AD2E: the default float delete value, also used for
-// unset reference coordinates and orientations.
-float gbxDefaultDeleteFloat();
+// The default delete values: the float whose bit pattern is 0x8554AD2E (-1e-35, also used for
+// unset reference coordinates and orientations) and the double 0x8AFE07B27DD78B14 (-1e-255).
+constexpr uint32_t GBX_DELETE_FLOAT_BITS = 0x8554AD2Eu;
+constexpr uint64_t GBX_DELETE_DOUBLE_BITS = 0x8AFE07B27DD78B14ull;
+constexpr float gbxDefaultDeleteFloat() {
+    return std::bit_cast<float>(GBX_DELETE_FLOAT_BITS);
+}
+constexpr double gbxDefaultDeleteDouble() {
+    return std::bit_cast<double>(GBX_DELETE_DOUBLE_BITS);
+}
 
 // Makes a fresh record: clears every field but elementStats and assocStatics, gives the item
 // empty name and unit texts, and sets reference coordinates and orientation to deleteValue.

@@ -9,6 +9,7 @@
 
 #include "gbx/gbxcalendar.h"
 #include "gbx/gbxcheck.h"
+#include "gbx/gbxhandoffs.h"
 #include "gbx/gbxtrace.h"
 #include "vnk/vnk.h"
 
@@ -20,13 +21,6 @@ constexpr const char* kTimePattern = "99:99:99";
 constexpr double kTwoPow63 = 9223372036854775808.0;
 
 enum class Spacing { Equidistant, NonEquidistant };
-
-double deletedDouble() {
-    const uint64_t bits = GBX_DELETE_DOUBLE_BITS;
-    double value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 // ---- Checks --------------------------------------------------------------------------------
 
@@ -217,22 +211,27 @@ int getCalendarAxis(GbxHeader* header, int axisType, int* unit, const char** uni
 
 // ---- Span ----------------------------------------------------------------------------------
 
-// The last time that the header keeps is real once a time step was written or the span was
-// read with the header; a fresh header has 0 there and no steps, an older file's axis the
-// delete value.
-bool lastTimeKnown(const GbxHeader* header) {
-    const double last = header->lastTime;
-    if (!std::isfinite(last) || last == deletedDouble()) return false;
-    return !(last == 0.0 && header->timeAxis.noOfTimeSteps == 0);
-}
-
-// The span of a non-equidistant axis: its last time minus its start (offset), left at *span
-// when the last time is not known. The file is not read yet: once positioning on a time step
-// exists, this reads the time of the last time step from the file (relative to the start or
-// start offset) and repositions on the static section.
-int nonEquidistantSpan(const GbxHeader* header, GbxFile* /*file*/, double* span) {
-    if (lastTimeKnown(header)) *span = header->lastTime - header->timeAxis.start;
-    return 0;
+// The span of a non-equidistant axis: the time of its last time step, which reading gives
+// relative to the start (or calendar start offset); 0 without time steps. The file is then
+// put back at the start of its static section, or, for a file without one (whose search for
+// it runs to the end of the file), at the start of its dynamic section, so that a reader can
+// go on from there.
+int nonEquidistantSpan(GbxHeader* header, GbxFile* file, double* span) {
+    int steps = 0;
+    int code =
+        header->timeAxisType == F_TM_NEQ_AXIS
+            ? gbxGetNeqTimeAxis(header, nullptr, nullptr, nullptr, nullptr, &steps, nullptr)
+            : gbxGetNeqCalendarAxis(header, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &steps, nullptr);
+    if (code != 0) return code;
+    if (steps < 1) {
+        *span = 0.0;
+        return 0;
+    }
+    if ((code = gbxFindTimeStep(header, file, steps - 1)) != 0) return code;
+    if ((code = gbxReadItemTimeStep(header, file, span, nullptr)) != 0) return code;
+    if ((code = gbxFindBlockStatic(header, file)) != 0) return code;
+    if (!gbxIsLegacyFile(file) && lrxPeekError(file) == LRX_END_OF_FILE) code = gbxFindBlockDynamic(header, file);
+    return code;
 }
 
 }  // namespace
@@ -309,7 +308,7 @@ LRX_EXPORT int LRX_CALL gbxGetNeqCalendarAxis(GbxHeader* header, int* unit, cons
 
 LRX_EXPORT int LRX_CALL _gbxGetTimeAxisSpan(GbxHeader* header, GbxFile* file, double* span) {
     GbxCall call("_gbxGetTimeAxisSpan");
-    double value = deletedDouble();
+    double value = gbxDefaultDeleteDouble();
     if (span != nullptr) *span = value;
     if (const int code = gbxCheckHeaderFile(header, file, kModule, __LINE__)) return call.result(code);
     const GbxTimeAxisRecord& axis = header->timeAxis;

@@ -19,13 +19,6 @@ bool isNonEquidistant(int axisType) {
     return axisType == F_TM_NEQ_AXIS || axisType == F_CAL_NEQ_AXIS;
 }
 
-double deletedDouble() {
-    const uint64_t bits = GBX_DELETE_DOUBLE_BITS;
-    double value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
 }  // namespace
 
 int gbxTimeAxisTypeOfTag(int tag) {
@@ -101,7 +94,7 @@ int gbxReadTimeAxis(GbxHeader* header, int tag, GbxBlockRecords& records, const 
         return records.error() != 0 ? records.error() : F_ERR_READ;
     }
     axis.start = values[0];
-    axis.step = storesStep ? values[1] : deletedDouble();
+    axis.step = storesStep ? values[1] : gbxDefaultDeleteDouble();
     axis.noOfTimeSteps = counts[0];
     axis.index = counts[1];
     if (older) {
@@ -110,6 +103,6 @@ int gbxReadTimeAxis(GbxHeader* header, int tag, GbxBlockRecords& records, const 
     }
     header->timeAxis = axis;
     header->timeAxisType = axisType;
-    if (isNonEquidistant(axisType)) header->lastTime = storesStep ? axis.start + axis.step : deletedDouble();
+    if (isNonEquidistant(axisType)) header->lastTime = storesStep ? axis.start + axis.step : gbxDefaultDeleteDouble();
     return 0;
 }

@@ -260,8 +260,7 @@ int lrxFileOpenEdit(const char* name, LrxFile** file, LrxKindCallback kind, int3
 
 extern "C" {
 
-LRX_EXPORT int LRX_CALL lrxFileOpenRead(const char* name, LrxFile** file, LrxKindCallback kind,
-                                        int32_t* kindTag) {
+LRX_EXPORT int LRX_CALL lrxFileOpenRead(const char* name, LrxFile** file, LrxKindCallback kind, int32_t* kindTag) {
     const int result = lrxFileOpen(name, LRX_OPEN_READ, file, kind, kindTag);
     if (result == 0) (*file)->readOnly = 1;
     return result;

@@ -14,7 +14,8 @@ constexpr int8_t kBlockHead = LRX_BLOCK;
 constexpr int8_t kTerminator = LRX_TERMINATOR;
 
 LrxLrec* lastNode(LrxLrec* chain) {
-    while (chain->next != nullptr) chain = chain->next;
+    while (chain->next != nullptr)
+        chain = chain->next;
     return chain;
 }
 

@@ -23,40 +23,38 @@ constexpr int LRX_OPEN_READWRITE = 1;
 struct LrxFile {
     uint32_t handleTag;
     int descriptor;
-    int64_t commitClock;      // clock reading (ms) at open or at the last commit to disk
-    int32_t swapBytes;        // bit 0: the file's byte order is opposite to the host's
-    char* fileName;           // full path, owned
+    int64_t commitClock;  // clock reading (ms) at open or at the last commit to disk
+    int32_t swapBytes;    // bit 0: the file's byte order is opposite to the host's
+    char* fileName;       // full path, owned
     LrxDateTime created;
-    char* createdDateText;    // made on first request, owned
+    char* createdDateText;  // made on first request, owned
     char* createdTimeText;
     LrxDateTime edited;
     char* editedDateText;
     char* editedTimeText;
     int32_t readOnly;
-    int32_t errorCode;        // 0 none, 1 end of file, else an error code; sticky
-    int64_t lrxBase;          // offset of the binary part of the file header
-    int64_t appBase;          // offset of the application's data
+    int32_t errorCode;  // 0 none, 1 end of file, else an error code; sticky
+    int64_t lrxBase;    // offset of the binary part of the file header
+    int64_t appBase;    // offset of the application's data
     int32_t versionCreate;
     int32_t versionEdit;
     int32_t versionCreateApp;
     int32_t versionEditApp;
-    int32_t inBlock;          // 1 while a logical block is being read
-    int32_t lastDirection;    // -1 after a write, +1 after a read, 0 after a seek
-    int64_t pendingSkip;      // bytes still to skip before the next transfer
-    int32_t positionState;    // kept for the data-file layer
-    float deleteValueFloat;   // the data file's delete values, kept for the data-file layer
+    int32_t inBlock;         // 1 while a logical block is being read
+    int32_t lastDirection;   // -1 after a write, +1 after a read, 0 after a seek
+    int64_t pendingSkip;     // bytes still to skip before the next transfer
+    int32_t positionState;   // kept for the data-file layer
+    float deleteValueFloat;  // the data file's delete values, kept for the data-file layer
     double deleteValueDouble;
 };
 
 // Creates or truncates `name` and writes the file header. appString may be null or empty.
 // kind may be null: the file then gets the tag 0x03030303 and application version 0.
-int lrxFileOpenCreate(const char* name, const char* appString, LrxFile** file,
-                      LrxKindCallback kind);
+int lrxFileOpenCreate(const char* name, const char* appString, LrxFile** file, LrxKindCallback kind);
 // Opens an existing file for reading and writing and stamps the edit fields of its header.
 int lrxFileOpenEdit(const char* name, LrxFile** file, LrxKindCallback kind, int32_t* kindTag);
 // The common open of an existing file; openFlags is LRX_OPEN_READ or LRX_OPEN_READWRITE.
-int lrxFileOpen(const char* name, int openFlags, LrxFile** file, LrxKindCallback kind,
-                int32_t* kindTag);
+int lrxFileOpen(const char* name, int openFlags, LrxFile** file, LrxKindCallback kind, int32_t* kindTag);
 
 // Raw transfers of count elements of elemSize bytes, byte-swapped per element when the file
 // has the opposite byte order. The caller's buffer is never changed by a write.

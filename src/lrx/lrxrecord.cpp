@@ -14,8 +14,8 @@ struct SimpleType {
 
 // Indexed by code + 2, for the codes -2 to 7.
 constexpr SimpleType kSimpleTypes[] = {
-    {"block", 0},     {"terminator", 0}, {"unknown", 0},    {"float", 4},      {"double", 8},
-    {"byte", 1},      {"integer*4", 4},  {"unsigned*4", 4}, {"integer*2", 2},  {"unsigned*2", 2},
+    {"block", 0}, {"terminator", 0}, {"unknown", 0},    {"float", 4},     {"double", 8},
+    {"byte", 1},  {"integer*4", 4},  {"unsigned*4", 4}, {"integer*2", 2}, {"unsigned*2", 2},
 };
 
 bool isKnownCode(int type) {

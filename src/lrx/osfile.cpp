@@ -1,5 +1,6 @@
 // POSIX descriptors behind the record stream: the only file that calls open, read, write,
-// lseek, fsync and close for native files. Binary mode is the only mode on this platform.
+// lseek, fsync and close for native files, and access and stat for the path tests. Binary
+// mode is the only mode on this platform.
 #include "lrx/osfile.h"
 
 #include <fcntl.h>
@@ -16,9 +17,12 @@ namespace {
 
 int openFlags(OpenMode mode) {
     switch (mode) {
-        case OpenMode::Read: return O_RDONLY;
-        case OpenMode::ReadWrite: return O_RDWR;
-        case OpenMode::CreateTruncate: return O_WRONLY | O_CREAT | O_TRUNC;
+        case OpenMode::Read:
+            return O_RDONLY;
+        case OpenMode::ReadWrite:
+            return O_RDWR;
+        case OpenMode::CreateTruncate:
+            return O_WRONLY | O_CREAT | O_TRUNC;
     }
     return O_RDONLY;
 }
@@ -47,7 +51,7 @@ int openFile(const char* path, OpenMode mode) {
         fd = ::open(path, openFlags(mode) | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return -1;
-    struct stat info{};
+    struct stat info {};
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
         ::close(fd);
         return -1;
@@ -66,6 +70,10 @@ int64_t writeBytes(int fd, const void* buffer, int64_t bytes) {
 }
 
 int64_t seek(int fd, int64_t offset, int origin) {
+    if (origin == 2 && faults().failingSeeksToEnd > 0) {
+        --faults().failingSeeksToEnd;
+        return -1;
+    }
     const int whence = origin == 1 ? SEEK_CUR : origin == 2 ? SEEK_END : SEEK_SET;
     const off_t at = ::lseek(fd, static_cast<off_t>(offset), whence);
     return at < 0 ? -1 : static_cast<int64_t>(at);
@@ -76,7 +84,7 @@ int64_t tell(int fd) {
 }
 
 int64_t fileSize(int fd) {
-    struct stat info{};
+    struct stat info {};
     if (::fstat(fd, &info) != 0) return -1;
     return static_cast<int64_t>(info.st_size);
 }
@@ -95,6 +103,15 @@ int commit(int fd) {
 
 int closeFile(int fd) {
     return ::close(fd) == 0 ? 0 : -1;
+}
+
+bool pathExists(const char* path) {
+    return path != nullptr && *path != '\0' && ::access(path, F_OK) == 0;
+}
+
+bool isDirectory(const char* path) {
+    struct stat info {};
+    return path != nullptr && *path != '\0' && ::stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 namespace {
@@ -138,6 +155,11 @@ std::string fullPath(const char* name, std::size_t limit) {
 
 Counters& counters() {
     static Counters all;
+    return all;
+}
+
+Faults& faults() {
+    static Faults all;
     return all;
 }
 

@@ -26,6 +26,10 @@ int atEnd(int fd);
 // Flushes the file's data to disk. 0 on success, -1 on failure.
 int commit(int fd);
 int closeFile(int fd);
+// True when something (a file or a folder) exists at path; false for a null or empty path.
+bool pathExists(const char* path);
+// True when path names a folder.
+bool isDirectory(const char* path);
 // The absolute path of `name` formed without touching the file; empty when it cannot be
 // formed or is longer than `limit` characters.
 std::string fullPath(const char* name, std::size_t limit);
@@ -35,5 +39,11 @@ struct Counters {
     uint64_t commits = 0;
 };
 Counters& counters();
+
+// Faults that tests switch on to reach failure paths that a healthy disk never takes.
+struct Faults {
+    int failingSeeksToEnd = 0;  // the next n seeks relative to the end of a file fail
+};
+Faults& faults();
 
 }  // namespace lrx::os

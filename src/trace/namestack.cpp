@@ -11,8 +11,7 @@ namespace {
 const char kUnknownName[] = "???";
 }
 
-std::size_t leadingIdentifierLength(const char* text)
-{
+std::size_t leadingIdentifierLength(const char* text) {
     std::size_t length = 0;
     while (text[length] != '\0') {
         const unsigned char c = static_cast<unsigned char>(text[length]);
@@ -22,8 +21,7 @@ std::size_t leadingIdentifierLength(const char* text)
     return length;
 }
 
-void NameStack::push(const char* text)
-{
+void NameStack::push(const char* text) {
     if (text == nullptr) text = "";
     // Only the identifier is copied, never the whole entry text, so a long format cannot
     // run past the buffer.
@@ -39,8 +37,7 @@ void NameStack::push(const char* text)
     ends_[stored_++] = start + length;
 }
 
-const char* NameStack::pop()
-{
+const char* NameStack::pop() {
     if (dropped_ > 0) {
         --dropped_;
         return kUnknownName;

@@ -24,15 +24,14 @@ NameStack openCallNames;
 
 enum class LineKind { Enter, Exit, Print, EnterExit };
 
-void writeSpaces(int count)
-{
-    for (int i = 0; i < count; ++i) std::fputc(' ', stdout);
+void writeSpaces(int count) {
+    for (int i = 0; i < count; ++i)
+        std::fputc(' ', stdout);
 }
 
 // Writes the indentation and the line's marker; an exit line first unindents and pops the
 // name that its entry line pushed.
-void beginLine(LineKind kind)
-{
+void beginLine(LineKind kind) {
     const char* name = nullptr;
     if (kind == LineKind::Exit) {
         indentationNow = indentationNow > kIndentStep ? indentationNow - kIndentStep : 0;
@@ -40,17 +39,23 @@ void beginLine(LineKind kind)
     }
     writeSpaces(indentationNow);
     switch (kind) {
-    case LineKind::Enter: std::fputs("->{", stdout); break;
-    case LineKind::Exit: std::printf("<-}%s ", name); break;
-    case LineKind::Print: break;
-    case LineKind::EnterExit: std::fputs("-><-", stdout); break;
+        case LineKind::Enter:
+            std::fputs("->{", stdout);
+            break;
+        case LineKind::Exit:
+            std::printf("<-}%s ", name);
+            break;
+        case LineKind::Print:
+            break;
+        case LineKind::EnterExit:
+            std::fputs("-><-", stdout);
+            break;
     }
 }
 
 // Ends the line, pushes an entry line's name and counts the line; the line after the
 // limit is still written, then the process ends.
-void endLine(LineKind kind, const char* format)
-{
+void endLine(LineKind kind, const char* format) {
     if (kind == LineKind::Enter) {
         openCallNames.push(format);
         indentationNow += kIndentStep;
@@ -62,16 +67,14 @@ void endLine(LineKind kind, const char* format)
     }
 }
 
-void writeFormatted(const char* format, va_list args)
-{
+void writeFormatted(const char* format, va_list args) {
     if (format != nullptr) std::vprintf(format, args);
 }
 
 // A text used as a format without arguments: "%%" gives "%" as printf would, and every
 // other '%' is written as it stands, since a conversion here would read an argument that
 // was never passed.
-void writeLiteral(const char* text)
-{
+void writeLiteral(const char* text) {
     if (text == nullptr) return;
     for (const char* c = text; *c != '\0'; ++c) {
         if (c[0] == '%' && c[1] == '%') ++c;
@@ -79,15 +82,13 @@ void writeLiteral(const char* text)
     }
 }
 
-void traceFormatted(LineKind kind, const char* format, va_list args)
-{
+void traceFormatted(LineKind kind, const char* format, va_list args) {
     beginLine(kind);
     writeFormatted(format, args);
     endLine(kind, format);
 }
 
-void traceLiteral(LineKind kind, const char* text)
-{
+void traceLiteral(LineKind kind, const char* text) {
     beginLine(kind);
     writeLiteral(text);
     endLine(kind, text);
@@ -97,55 +98,71 @@ void traceLiteral(LineKind kind, const char* text)
 
 namespace lrx::trace {
 
-int linesWritten() { return linesSoFar; }
-int indentation() { return indentationNow; }
-int openNames() { return openCallNames.depth(); }
+int linesWritten() {
+    return linesSoFar;
+}
+int indentation() {
+    return indentationNow;
+}
+int openNames() {
+    return openCallNames.depth();
+}
 
 }  // namespace lrx::trace
 
 extern "C" {
 
-void DebugEnter(const char* format, ...)
-{
+void DebugEnter(const char* format, ...) {
     va_list args;
     va_start(args, format);
     traceFormatted(LineKind::Enter, format, args);
     va_end(args);
 }
 
-void DebugExit(const char* format, ...)
-{
+void DebugExit(const char* format, ...) {
     va_list args;
     va_start(args, format);
     traceFormatted(LineKind::Exit, format, args);
     va_end(args);
 }
 
-void DebugPrint(const char* format, ...)
-{
+void DebugPrint(const char* format, ...) {
     va_list args;
     va_start(args, format);
     traceFormatted(LineKind::Print, format, args);
     va_end(args);
 }
 
-void DebugEnterExit(const char* format, ...)
-{
+void DebugEnterExit(const char* format, ...) {
     va_list args;
     va_start(args, format);
     traceFormatted(LineKind::EnterExit, format, args);
     va_end(args);
 }
 
-void LRX_CALL DebugEnterStr(const char* text) { traceLiteral(LineKind::Enter, text); }
-void LRX_CALL DebugExitStr(const char* text) { traceLiteral(LineKind::Exit, text); }
-void LRX_CALL DebugPrintStr(const char* text) { traceLiteral(LineKind::Print, text); }
-void LRX_CALL DebugEnterExitStr(const char* text) { traceLiteral(LineKind::EnterExit, text); }
+void LRX_CALL DebugEnterStr(const char* text) {
+    traceLiteral(LineKind::Enter, text);
+}
+void LRX_CALL DebugExitStr(const char* text) {
+    traceLiteral(LineKind::Exit, text);
+}
+void LRX_CALL DebugPrintStr(const char* text) {
+    traceLiteral(LineKind::Print, text);
+}
+void LRX_CALL DebugEnterExitStr(const char* text) {
+    traceLiteral(LineKind::EnterExit, text);
+}
 
-void LRX_CALL PutFunctionName(const char* text) { openCallNames.push(text); }
+void LRX_CALL PutFunctionName(const char* text) {
+    openCallNames.push(text);
+}
 
-const char* LRX_CALL GetFunctionName(void) { return openCallNames.pop(); }
+const char* LRX_CALL GetFunctionName(void) {
+    return openCallNames.pop();
+}
 
-void LRX_CALL printnblank(int n) { writeSpaces(n); }
+void LRX_CALL printnblank(int n) {
+    writeSpaces(n);
+}
 
 }  // extern "C"

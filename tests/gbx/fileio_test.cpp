@@ -12,33 +12,21 @@
 #include "gbx/gbxerror.h"
 #include "lrx/lrxrecord.h"
 #include "lrx/trace.h"
+#include "support/reports.h"
 #include "support/tempfiles.h"
 
 namespace {
 
 using lrxtest::Bytes;
 
-struct Report {
-    GbxHeader* header;
-    GbxFile* file;
-    void* object;
-    int code;
-    std::string module;
-};
-
-std::vector<Report> reports;
-
-void LRX_CALL recordReport(GbxHeader* header, GbxFile* file, void* object, int32_t code,
-                           const char* module, int32_t)
-{
-    reports.push_back({header, file, object, code, module});
-}
+using lrxtest::recordReport;
+using lrxtest::Report;
+std::vector<Report>& reports = lrxtest::reportLog();
 
 const double kTwoDoubles[2] = {1.5, -2.25};
 
 // 0xFE, id 5, then a record of two doubles (type 2, count 2), then 0xFF.
-Bytes blockOfTwoDoubles()
-{
+Bytes blockOfTwoDoubles() {
     Bytes bytes{0xFE, 0x05, 0x00, 0x02, 0x02, 0x00, 0x00, 0x00};
     unsigned char values[sizeof kTwoDoubles];
     std::memcpy(values, kTwoDoubles, sizeof values);
@@ -47,16 +35,14 @@ Bytes blockOfTwoDoubles()
     return bytes;
 }
 
-void writeBlock(LrxFile* file, uint16_t id, int type, int count, const void* values)
-{
+void writeBlock(LrxFile* file, uint16_t id, int type, int count, const void* values) {
     LrxLrec* chain = FCreateLogicalBlock(type, count, values);
     ASSERT_NE(chain, nullptr);
     EXPECT_EQ(lrxBlockWrite(id, file, chain), 0);
     FFreeLogicalBlock(chain);
 }
 
-std::string pointerText(const void* pointer)
-{
+std::string pointerText(const void* pointer) {
     char text[64];
     std::snprintf(text, sizeof text, "%p", pointer);
     return text;
@@ -64,23 +50,20 @@ std::string pointerText(const void* pointer)
 
 class FileIoTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         gbxInitSystem();
         for (int code : {F_ERR_USAGE, F_ERR_OPEN, F_ERR_DATA, F_ERR_BLOCK, F_ERR_SKIP, F_ERR_READ})
             gbxAddErrorHandler(code, recordReport);
         reports.clear();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         DebugFileIO(0);
         gbxInitSystem();
     }
 
     // A data file holding the block of two doubles with id 5, then a float record of three
     // values outside any block, then an empty block with id 7.
-    std::string writeSampleFile()
-    {
+    std::string writeSampleFile() {
         const std::string path = dir_.path("sample.gbx");
         LrxFile* file = FOpenFileCreate(path.c_str());
         EXPECT_NE(file, nullptr);
@@ -97,8 +80,7 @@ protected:
         return path;
     }
 
-    LrxFile* openForReading(const std::string& path)
-    {
+    LrxFile* openForReading(const std::string& path) {
         int error = -1;
         LrxFile* file = FOpenFileRead(path.c_str(), &error);
         EXPECT_EQ(error, 0);
@@ -112,8 +94,7 @@ protected:
     int64_t appBase_ = 0;
 };
 
-TEST_F(FileIoTest, BlockOfTwoDoublesIsTwentyFiveBytesOnDisk)
-{
+TEST_F(FileIoTest, BlockOfTwoDoublesIsTwentyFiveBytesOnDisk) {
     const Bytes bytes = lrxtest::readBytes(writeSampleFile());
     const Bytes expected = blockOfTwoDoubles();
     ASSERT_EQ(expected.size(), 25u);
@@ -122,8 +103,7 @@ TEST_F(FileIoTest, BlockOfTwoDoublesIsTwentyFiveBytesOnDisk)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(FileIoTest, QueryNamesTheNextBlockWithoutMoving)
-{
+TEST_F(FileIoTest, QueryNamesTheNextBlockWithoutMoving) {
     LrxFile* file = openForReading(writeSampleFile());
     ASSERT_NE(file, nullptr);
     const struct {
@@ -139,8 +119,7 @@ TEST_F(FileIoTest, QueryNamesTheNextBlockWithoutMoving)
     EXPECT_EQ(FCloseFile(&file), 0);
 }
 
-TEST_F(FileIoTest, ReadGivesOneOwningNodePerRecord)
-{
+TEST_F(FileIoTest, ReadGivesOneOwningNodePerRecord) {
     LrxFile* file = openForReading(writeSampleFile());
     ASSERT_NE(file, nullptr);
     LrxLrec* chain = FReadLogicalBlock(file);
@@ -157,8 +136,7 @@ TEST_F(FileIoTest, ReadGivesOneOwningNodePerRecord)
     EXPECT_EQ(FCloseFile(&file), 0);
 }
 
-TEST_F(FileIoTest, SkipStepsPastTerminatorAndRefusesARecord)
-{
+TEST_F(FileIoTest, SkipStepsPastTerminatorAndRefusesARecord) {
     LrxFile* file = openForReading(writeSampleFile());
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(FSkipLogicalBlock(file), 0);
@@ -179,8 +157,7 @@ TEST_F(FileIoTest, SkipStepsPastTerminatorAndRefusesARecord)
     EXPECT_EQ(FCloseFile(&file), 0);
 }
 
-TEST_F(FileIoTest, BlockCutAfterItsFirstRecordReadsWith2019AndOneNode)
-{
+TEST_F(FileIoTest, BlockCutAfterItsFirstRecordReadsWith2019AndOneNode) {
     const std::string path = writeSampleFile();
     ASSERT_EQ(truncate(path.c_str(), appBase_ + 24), 0);  // the terminator is gone
     LrxFile* file = openForReading(path);
@@ -197,14 +174,11 @@ TEST_F(FileIoTest, BlockCutAfterItsFirstRecordReadsWith2019AndOneNode)
     EXPECT_EQ(FCloseFile(&file), 0);
 }
 
-TEST_F(FileIoTest, NodesThatCannotBeMadeReport2010)
-{
+TEST_F(FileIoTest, NodesThatCannotBeMadeReport2010) {
     const int32_t value = 9;
     LrxLrec* chain = FCreateLogicalBlock(LRX_INT4, 1, &value);
     ASSERT_NE(chain, nullptr);
-    const struct {
-        int type, count;
-    } invalid[] = {{LRX_INT4, 0}, {0, 1}, {8, 1}, {LRX_BLOCK, 1}};
+    const struct { int type, count; } invalid[] = {{LRX_INT4, 0}, {0, 1}, {8, 1}, {LRX_BLOCK, 1}};
     for (const auto& c : invalid) {
         reports.clear();
         EXPECT_EQ(FAppendToLogicalBlock(c.type, c.count, &value, chain), F_ERR_DATA);
@@ -222,16 +196,14 @@ TEST_F(FileIoTest, NodesThatCannotBeMadeReport2010)
     FFreeLogicalBlock(chain);
 }
 
-TEST_F(FileIoTest, AppendToNoChainIsRefusedRatherThanLost)
-{
+TEST_F(FileIoTest, AppendToNoChainIsRefusedRatherThanLost) {
     const float value = 1;
     EXPECT_EQ(FAppendToLogicalBlock(LRX_FLOAT, 1, &value, nullptr), F_ERR_USAGE);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].code, F_ERR_USAGE);
 }
 
-TEST_F(FileIoTest, NodesCopyTheirValuesAndNullDataGivesZeros)
-{
+TEST_F(FileIoTest, NodesCopyTheirValuesAndNullDataGivesZeros) {
     int16_t values[3] = {1, 2, 3};
     LrxLrec* chain = FCreateLogicalBlock(LRX_INT2, 3, values);
     ASSERT_NE(chain, nullptr);
@@ -245,8 +217,7 @@ TEST_F(FileIoTest, NodesCopyTheirValuesAndNullDataGivesZeros)
     FFreeLogicalBlock(chain);
 }
 
-TEST_F(FileIoTest, OpenFailuresReport2003WithModuleFileio)
-{
+TEST_F(FileIoTest, OpenFailuresReport2003WithModuleFileio) {
     const std::string missing = dir_.path("no-such-dir/none.gbx");
     int error = -1;
     EXPECT_EQ(FOpenFileRead(missing.c_str(), &error), nullptr);
@@ -265,8 +236,7 @@ TEST_F(FileIoTest, OpenFailuresReport2003WithModuleFileio)
     }
 }
 
-TEST_F(FileIoTest, TraceLinesUnderDebugFileIO)
-{
+TEST_F(FileIoTest, TraceLinesUnderDebugFileIO) {
     const std::string path = writeSampleFile();
     const std::string missing = dir_.path("none.gbx");
     DebugFileIO(1);
@@ -291,27 +261,43 @@ TEST_F(FileIoTest, TraceLinesUnderDebugFileIO)
 
     EXPECT_EQ(id, 5);
     const std::string null = pointerText(nullptr);
-    EXPECT_EQ(output,
-              "->{FOpenFileRead <" + path + ">\n"
-              "<-}FOpenFileRead " + handle + " [0]\n"
-              "->{FQueryLogicalBlock\n"
-              "<-}FQueryLogicalBlock 5 &d\n"
-              "->{FReadLogicalBlock\n"
-              "<-}FReadLogicalBlock [0] " + chainText + "\n"
-              "->{FFreeLogicalBlock\n"
-              "<-}FFreeLogicalBlock [0]\n"
-              "->{FSkipLogicalBlock\n"
-              "<-}FSkipLogicalBlock [2016]\n"
-              "->{FCloseFile Fp->filname=<" + fullName + ">\n"
-              "<-}FCloseFile " + null + " [0]\n"
-              "->{FOpenFileRead <" + missing + ">\n"
-              "<-}FOpenFileRead " + null + " [2003]\n"
-              "->{FCreateLogicalBlock 2 2\n"
-              "<-}FCreateLogicalBlock " + nodeText + "\n"
-              "->{FAppendToLogicalBlock 1 0\n"
-              "<-}FAppendToLogicalBlock [2010] " + null + "\n"
-              "->{FFreeLogicalBlock\n"
-              "<-}FFreeLogicalBlock [0]\n");
+    EXPECT_EQ(output, "->{FOpenFileRead <" + path +
+                          ">\n"
+                          "<-}FOpenFileRead " +
+                          handle +
+                          " [0]\n"
+                          "->{FQueryLogicalBlock\n"
+                          "<-}FQueryLogicalBlock 5 &d\n"
+                          "->{FReadLogicalBlock\n"
+                          "<-}FReadLogicalBlock [0] " +
+                          chainText +
+                          "\n"
+                          "->{FFreeLogicalBlock\n"
+                          "<-}FFreeLogicalBlock [0]\n"
+                          "->{FSkipLogicalBlock\n"
+                          "<-}FSkipLogicalBlock [2016]\n"
+                          "->{FCloseFile Fp->filname=<" +
+                          fullName +
+                          ">\n"
+                          "<-}FCloseFile " +
+                          null +
+                          " [0]\n"
+                          "->{FOpenFileRead <" +
+                          missing +
+                          ">\n"
+                          "<-}FOpenFileRead " +
+                          null +
+                          " [2003]\n"
+                          "->{FCreateLogicalBlock 2 2\n"
+                          "<-}FCreateLogicalBlock " +
+                          nodeText +
+                          "\n"
+                          "->{FAppendToLogicalBlock 1 0\n"
+                          "<-}FAppendToLogicalBlock [2010] " +
+                          null +
+                          "\n"
+                          "->{FFreeLogicalBlock\n"
+                          "<-}FFreeLogicalBlock [0]\n");
 }
 
 }  // namespace

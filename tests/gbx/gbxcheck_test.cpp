@@ -10,35 +10,22 @@
 #include "gbx/gbxcheck.h"
 #include "lrx/recordfiles.h"
 #include "lrx/trace.h"
+#include "support/reports.h"
 
 namespace {
 
 using lrxtest::FilePtr;
 
-struct Report {
-    GbxHeader* header;
-    GbxFile* file;
-    void* object;
-    int code;
-    std::string module;
-    int line;
-};
-
-std::vector<Report> reports;
-
-void LRX_CALL recordReport(GbxHeader* header, GbxFile* file, void* object, int32_t code,
-                           const char* module, int32_t line)
-{
-    reports.push_back({header, file, object, code, module, line});
-}
+using lrxtest::recordReport;
+using lrxtest::Report;
+std::vector<Report>& reports = lrxtest::reportLog();
 
 struct HeaderCloser {
     void operator()(GbxHeader* header) const { gbxHeaderDestroy(&header); }
 };
 using HeaderPtr = std::unique_ptr<GbxHeader, HeaderCloser>;
 
-HeaderPtr headerWithItems(int items)
-{
+HeaderPtr headerWithItems(int items) {
     GbxHeader* header = nullptr;
     EXPECT_EQ(gbxHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "", "", 1, items, 1, &header), 0);
     return HeaderPtr(header);
@@ -54,23 +41,20 @@ const int32_t kTwoInts[2] = {7, -9};
 
 class GbxCheckTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         gbxInitSystem();
         gbxAddErrorHandler(F_ERR_USAGE, recordReport);
         for (int code = F_ERR_MEMORY; code <= F_ERR_UNIT; ++code)
             gbxAddErrorHandler(code, recordReport);
         reports.clear();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         gbxDebugOn(0);
         gbxInitSystem();
     }
 
     // Expects exactly one report of code with the given handles from module "test", line 42.
-    static void expectOneReport(int code, GbxHeader* header = nullptr, GbxFile* file = nullptr)
-    {
+    static void expectOneReport(int code, GbxHeader* header = nullptr, GbxFile* file = nullptr) {
         ASSERT_EQ(reports.size(), 1u);
         EXPECT_EQ(reports[0].code, code);
         EXPECT_EQ(reports[0].header, header);
@@ -83,8 +67,7 @@ protected:
 
     // A data file holding: a float record of three values, block 10003 with two integers,
     // block 10004 with one float record, then nothing more.
-    std::string writeSampleFile()
-    {
+    std::string writeSampleFile() {
         const std::string path = dir_.path("sample.gbx");
         FilePtr file = lrxtest::createFile(path);
         EXPECT_NE(file, nullptr);
@@ -102,8 +85,7 @@ protected:
     lrxtest::TempDir dir_;
 };
 
-TEST_F(GbxCheckTest, NullHandlesFailWith1000AndThreeNullHandles)
-{
+TEST_F(GbxCheckTest, NullHandlesFailWith1000AndThreeNullHandles) {
     GbxItem item{};
     GbxCustomBlock block{};
     LrxFile file{};
@@ -113,14 +95,10 @@ TEST_F(GbxCheckTest, NullHandlesFailWith1000AndThreeNullHandles)
         int (*check)(void* handle);
         void* valid;
     } checks[] = {
-        {"header", [](void* h) { return gbxCheckHeader(static_cast<GbxHeader*>(h), "test", 42); },
-         header.get()},
-        {"block",
-         [](void* h) { return gbxCheckCustomBlock(static_cast<GbxCustomBlock*>(h), "test", 42); },
-         &block},
+        {"header", [](void* h) { return gbxCheckHeader(static_cast<GbxHeader*>(h), "test", 42); }, header.get()},
+        {"block", [](void* h) { return gbxCheckCustomBlock(static_cast<GbxCustomBlock*>(h), "test", 42); }, &block},
         {"file", [](void* h) { return gbxCheckFile(static_cast<GbxFile*>(h), "test", 42); }, &file},
-        {"vector", [](void* h) { return gbxCheckVector(static_cast<GbxVector*>(h), "test", 42); },
-         &item},
+        {"vector", [](void* h) { return gbxCheckVector(static_cast<GbxVector*>(h), "test", 42); }, &item},
         {"item", [](void* h) { return gbxCheckItem(static_cast<GbxItem*>(h), "test", 42); }, &item},
     };
     for (const auto& c : checks) {
@@ -132,8 +110,7 @@ TEST_F(GbxCheckTest, NullHandlesFailWith1000AndThreeNullHandles)
     }
 }
 
-TEST_F(GbxCheckTest, PairChecksFailOnEitherNullHandleWithOneReport)
-{
+TEST_F(GbxCheckTest, PairChecksFailOnEitherNullHandleWithOneReport) {
     HeaderPtr header = headerWithItems(1);
     GbxItem vector{};
     LrxFile file{};
@@ -154,10 +131,10 @@ TEST_F(GbxCheckTest, PairChecksFailOnEitherNullHandleWithOneReport)
     }
 }
 
-TEST_F(GbxCheckTest, ItemNumberOutsideOneToItemCountPassesTheHeader)
-{
+TEST_F(GbxCheckTest, ItemNumberOutsideOneToItemCountPassesTheHeader) {
     HeaderPtr header = headerWithItems(3);
-    for (int itemNo : {1, 2, 3}) EXPECT_EQ(gbxCheckHeaderItemNo(header.get(), itemNo, "test", 42), 0);
+    for (int itemNo : {1, 2, 3})
+        EXPECT_EQ(gbxCheckHeaderItemNo(header.get(), itemNo, "test", 42), 0);
     EXPECT_TRUE(reports.empty());
     for (int itemNo : {0, 4, -1}) {
         EXPECT_EQ(gbxCheckHeaderItemNo(header.get(), itemNo, "test", 42), F_ERR_ITEM_NO) << itemNo;
@@ -167,8 +144,7 @@ TEST_F(GbxCheckTest, ItemNumberOutsideOneToItemCountPassesTheHeader)
     expectOneReport(F_ERR_USAGE);
 }
 
-TEST_F(GbxCheckTest, TypeSizeChecksPresenceTypeAndNonZeroCount)
-{
+TEST_F(GbxCheckTest, TypeSizeChecksPresenceTypeAndNonZeroCount) {
     ChainPtr record(lrxLrecCreate(LRX_INT4, 2, kTwoInts, 1, nullptr));
     const struct {
         LrxLrec* record;
@@ -176,12 +152,9 @@ TEST_F(GbxCheckTest, TypeSizeChecksPresenceTypeAndNonZeroCount)
         int count;
         int code;
     } cases[] = {
-        {record.get(), LRX_INT4, 2, 0},
-        {record.get(), LRX_INT4, 0, 0},  // count 0 checks the type only
-        {record.get(), LRX_UINT4, 0, F_ERR_TYPE},
-        {record.get(), LRX_FLOAT, 2, F_ERR_TYPE},
-        {record.get(), LRX_INT4, 3, F_ERR_SIZE},
-        {record.get(), LRX_INT4, 1, F_ERR_SIZE},
+        {record.get(), LRX_INT4, 2, 0},           {record.get(), LRX_INT4, 0, 0},  // count 0 checks the type only
+        {record.get(), LRX_UINT4, 0, F_ERR_TYPE}, {record.get(), LRX_FLOAT, 2, F_ERR_TYPE},
+        {record.get(), LRX_INT4, 3, F_ERR_SIZE},  {record.get(), LRX_INT4, 1, F_ERR_SIZE},
         {nullptr, LRX_INT4, 2, F_ERR_READ},
     };
     for (const auto& c : cases) {
@@ -194,8 +167,7 @@ TEST_F(GbxCheckTest, TypeSizeChecksPresenceTypeAndNonZeroCount)
     }
 }
 
-TEST_F(GbxCheckTest, ReadTypeSizeHandsOutTheBlockEvenWhenItsRecordIsWrong)
-{
+TEST_F(GbxCheckTest, ReadTypeSizeHandsOutTheBlockEvenWhenItsRecordIsWrong) {
     FilePtr file = openSample();
     ASSERT_NE(file, nullptr);
     ASSERT_EQ(gbxCheckSkipLR(file.get(), "test", 42), 0);
@@ -218,8 +190,7 @@ TEST_F(GbxCheckTest, ReadTypeSizeHandsOutTheBlockEvenWhenItsRecordIsWrong)
     expectOneReport(F_ERR_USAGE);
 }
 
-TEST_F(GbxCheckTest, RecordsAndBlocksWrittenThroughChecksReadBack)
-{
+TEST_F(GbxCheckTest, RecordsAndBlocksWrittenThroughChecksReadBack) {
     FilePtr file = openSample();
     ASSERT_NE(file, nullptr);
     const int64_t start = lrxTell64(file.get());
@@ -240,8 +211,7 @@ TEST_F(GbxCheckTest, RecordsAndBlocksWrittenThroughChecksReadBack)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(GbxCheckTest, ReadFailuresReportTheRecordedErrorWithTheFile)
-{
+TEST_F(GbxCheckTest, ReadFailuresReportTheRecordedErrorWithTheFile) {
     const struct {
         int type;
         int capacity;
@@ -257,8 +227,7 @@ TEST_F(GbxCheckTest, ReadFailuresReportTheRecordedErrorWithTheFile)
     }
 }
 
-TEST_F(GbxCheckTest, NullBuffersAndNegativeCapacityAreRefusedBeforeTransfer)
-{
+TEST_F(GbxCheckTest, NullBuffersAndNegativeCapacityAreRefusedBeforeTransfer) {
     FilePtr file = openSample();
     ASSERT_NE(file, nullptr);
     const int64_t start = lrxTell64(file.get());
@@ -277,16 +246,14 @@ TEST_F(GbxCheckTest, NullBuffersAndNegativeCapacityAreRefusedBeforeTransfer)
     EXPECT_EQ(lrxTell64(created.get()), lrxGetAppBase(created.get()));
 }
 
-TEST_F(GbxCheckTest, WriteOnReadOnlyFileReportsTheLayersCode)
-{
+TEST_F(GbxCheckTest, WriteOnReadOnlyFileReportsTheLayersCode) {
     FilePtr file = openSample();
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(gbxCheckWriteLR(LRX_FLOAT, 3, kThreeFloats, file.get(), "test", 42), F_ERR_READONLY);
     expectOneReport(F_ERR_READONLY, nullptr, file.get());
 }
 
-TEST_F(GbxCheckTest, SkipPassesRecordsAndRefusesBlockHeads)
-{
+TEST_F(GbxCheckTest, SkipPassesRecordsAndRefusesBlockHeads) {
     FilePtr file = openSample();
     ASSERT_NE(file, nullptr);
     const int64_t start = lrxTell64(file.get());
@@ -301,8 +268,7 @@ TEST_F(GbxCheckTest, SkipPassesRecordsAndRefusesBlockHeads)
     expectOneReport(F_ERR_SKIP, nullptr, file.get());
 }
 
-TEST_F(GbxCheckTest, PseudoSkipAddsRecordHeadAndFourBytesPerValue)
-{
+TEST_F(GbxCheckTest, PseudoSkipAddsRecordHeadAndFourBytesPerValue) {
     LrxFile file{};
     EXPECT_EQ(gbxCheckPseudoSkipLR(3, &file, "test", 42), 0);
     EXPECT_EQ(file.pendingSkip, 17);
@@ -316,15 +282,13 @@ TEST_F(GbxCheckTest, PseudoSkipAddsRecordHeadAndFourBytesPerValue)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(GbxCheckTest, ValueTypeSizeCoversTheFiveValueTypes)
-{
+TEST_F(GbxCheckTest, ValueTypeSizeCoversTheFiveValueTypes) {
     const int expected[] = {0, 0, 4, 8, 1, 4, 4, 0, 0};  // types -1 to 7
     for (int type = -1; type <= 7; ++type)
         EXPECT_EQ(gbxValueTypeSize(type), expected[type + 1]) << type;
 }
 
-TEST_F(GbxCheckTest, ChecksTraceTheirNameAndResultNested)
-{
+TEST_F(GbxCheckTest, ChecksTraceTheirNameAndResultNested) {
     HeaderPtr header = headerWithItems(1);
     gbxDebugOn(1);
     testing::internal::CaptureStdout();

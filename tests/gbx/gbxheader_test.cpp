@@ -61,7 +61,8 @@ struct Handlers {
     }
     Handlers() {
         codes.clear();
-        for (int code : {1000, 2000, 2001, 2007, 2009, 2010, 2013, 2015, 2016, 2019}) gbxAddErrorHandler(code, record);
+        for (int code : {1000, 2000, 2001, 2007, 2009, 2010, 2013, 2015, 2016, 2019})
+            gbxAddErrorHandler(code, record);
     }
     ~Handlers() { gbxInitSystem(); }
 };
@@ -358,7 +359,12 @@ TEST(GbxHeader, DamagedBlocksGiveTheCheckCodes) {
         void (*build)(HandMadeFile&);
         int code;
     } cases[] = {
-        {"title as integer", [](HandMadeFile& f) { const int32_t v = 1; f.value(10001, LRX_INT4, &v); }, F_ERR_TYPE},
+        {"title as integer",
+         [](HandMadeFile& f) {
+             const int32_t v = 1;
+             f.value(10001, LRX_INT4, &v);
+         },
+         F_ERR_TYPE},
         {"two versions",
          [](HandMadeFile& f) {
              const int32_t v[2] = {1, 2};

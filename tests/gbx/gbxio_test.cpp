@@ -11,23 +11,13 @@
 
 #include "gbx/gbxheader.h"
 #include "lrx/trace.h"
+#include "support/reports.h"
 
 namespace {
 
-struct Report {
-    GbxHeader* header;
-    GbxFile* file;
-    void* object;
-    int code;
-};
-
-std::vector<Report> reports;
-
-void LRX_CALL recordReport(GbxHeader* header, GbxFile* file, void* object, int32_t code,
-                           const char*, int32_t)
-{
-    reports.push_back({header, file, object, code});
-}
+using lrxtest::recordReport;
+using lrxtest::Report;
+std::vector<Report>& reports = lrxtest::reportLog();
 
 struct HeaderCloser {
     void operator()(GbxHeader* header) const { gbxHeaderDestroy(&header); }
@@ -35,8 +25,7 @@ struct HeaderCloser {
 using HeaderPtr = std::unique_ptr<GbxHeader, HeaderCloser>;
 
 template <typename Bits, typename T>
-Bits bitsOf(T value)
-{
+Bits bitsOf(T value) {
     static_assert(sizeof(Bits) == sizeof(T));
     Bits bits;
     std::memcpy(&bits, &value, sizeof bits);
@@ -51,8 +40,7 @@ struct BlockView {
 };
 
 // Walks the header's custom blocks from the first; data is null when the block hands none out.
-std::vector<BlockView> customBlocks(GbxHeader* header)
-{
+std::vector<BlockView> customBlocks(GbxHeader* header) {
     std::vector<BlockView> blocks;
     GbxCustomBlock* block = nullptr;
     EXPECT_EQ(gbxGetCustomBlockRef(header, &block), 0);
@@ -68,8 +56,7 @@ std::vector<BlockView> customBlocks(GbxHeader* header)
 
 class GbxAttributesTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         gbxInitSystem();
         gbxAddErrorHandler(F_ERR_USAGE, recordReport);
         for (int code = F_ERR_MEMORY; code <= F_ERR_UNIT; ++code)
@@ -79,15 +66,13 @@ protected:
         ASSERT_EQ(gbxHeaderCreate(F_NEQTIME_FIXEDSPACE_ALLITEMS, "", "", 12, 2, 2, &header), 0);
         header_.reset(header);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         gbxDebugOn(0);
         gbxInitSystem();
     }
 
     // Expects exactly one report of code passing the header under test (or null).
-    void expectOneReport(int code, bool withHeader = true)
-    {
+    void expectOneReport(int code, bool withHeader = true) {
         ASSERT_EQ(reports.size(), 1u);
         EXPECT_EQ(reports[0].code, code);
         EXPECT_EQ(reports[0].header, withHeader ? header_.get() : nullptr);
@@ -101,8 +86,7 @@ protected:
     HeaderPtr header_;
 };
 
-TEST_F(GbxAttributesTest, NewHeaderHasTheDefaultAttributes)
-{
+TEST_F(GbxAttributesTest, NewHeaderHasTheDefaultAttributes) {
     EXPECT_EQ(gbxGetFileType(header()), F_NEQTIME_FIXEDSPACE_ALLITEMS);
     EXPECT_EQ(gbxGetItemStatsType(header()), 2);
     EXPECT_STREQ(gbxGetFileTitle(header()), "");
@@ -121,8 +105,7 @@ TEST_F(GbxAttributesTest, NewHeaderHasTheDefaultAttributes)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(GbxAttributesTest, SettersStoreWhatGettersReturn)
-{
+TEST_F(GbxAttributesTest, SettersStoreWhatGettersReturn) {
     EXPECT_EQ(gbxSetAppVersionNo(header(), 307), 0);
     EXPECT_EQ(gbxSetDataType(header(), 5), 0);
     EXPECT_EQ(gbxSetDeleteValFloat(header(), -7.5f), 0);
@@ -140,8 +123,7 @@ TEST_F(GbxAttributesTest, SettersStoreWhatGettersReturn)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(GbxAttributesTest, TitlesAreCopiedAndReplaced)
-{
+TEST_F(GbxAttributesTest, TitlesAreCopiedAndReplaced) {
     char title[] = "first";
     EXPECT_EQ(gbxSetFileTitle(header(), title), 0);
     title[0] = 'F';
@@ -154,8 +136,7 @@ TEST_F(GbxAttributesTest, TitlesAreCopiedAndReplaced)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(GbxAttributesTest, NullTextsAreRefusedAndChangeNothing)
-{
+TEST_F(GbxAttributesTest, NullTextsAreRefusedAndChangeNothing) {
     ASSERT_EQ(gbxSetFileTitle(header(), "file"), 0);
     ASSERT_EQ(gbxSetAppTitle(header(), "app"), 0);
     ASSERT_EQ(gbxSetGeoInfoUTMProj(header(), "UTM-32", 1, 2, 3), 0);
@@ -179,8 +160,7 @@ TEST_F(GbxAttributesTest, NullTextsAreRefusedAndChangeNothing)
     EXPECT_TRUE(customBlocks(header()).empty());
 }
 
-TEST_F(GbxAttributesTest, NullHeaderGivesNeutralValuesAndUsageErrors)
-{
+TEST_F(GbxAttributesTest, NullHeaderGivesNeutralValuesAndUsageErrors) {
     EXPECT_EQ(gbxGetFileType(nullptr), 0);
     EXPECT_EQ(gbxGetItemStatsType(nullptr), 0);
     EXPECT_STREQ(gbxGetFileTitle(nullptr), "");
@@ -210,7 +190,8 @@ TEST_F(GbxAttributesTest, NullHeaderGivesNeutralValuesAndUsageErrors)
         gbxGetCustomBlockRef(nullptr, nullptr),
         gbxGetCustomBlock(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
     };
-    for (int code : codes) EXPECT_EQ(code, F_ERR_USAGE);
+    for (int code : codes)
+        EXPECT_EQ(code, F_ERR_USAGE);
     // Every call reported once, with three null handles.
     EXPECT_EQ(reports.size(), 12u + std::size(codes));
     for (const Report& report : reports) {
@@ -219,8 +200,7 @@ TEST_F(GbxAttributesTest, NullHeaderGivesNeutralValuesAndUsageErrors)
     }
 }
 
-TEST_F(GbxAttributesTest, GeoInfoIsAUsageErrorUntilDefined)
-{
+TEST_F(GbxAttributesTest, GeoInfoIsAUsageErrorUntilDefined) {
     EXPECT_EQ(gbxGetGeoInfoUTMProj(header(), nullptr, nullptr, nullptr, nullptr), F_ERR_USAGE);
     expectOneReport(F_ERR_USAGE);
 
@@ -242,15 +222,13 @@ TEST_F(GbxAttributesTest, GeoInfoIsAUsageErrorUntilDefined)
     expectOneReport(F_ERR_USAGE);
 }
 
-TEST_F(GbxAttributesTest, UnknownGeoInfoTypeIsADataError)
-{
+TEST_F(GbxAttributesTest, UnknownGeoInfoTypeIsADataError) {
     header()->geoInfoType = 2;
     EXPECT_EQ(gbxGetGeoInfoUTMProj(header(), nullptr, nullptr, nullptr, nullptr), F_ERR_DATA);
     expectOneReport(F_ERR_DATA);
 }
 
-TEST_F(GbxAttributesTest, CustomBlocksAreWalkedInInsertionOrder)
-{
+TEST_F(GbxAttributesTest, CustomBlocksAreWalkedInInsertionOrder) {
     const int32_t ints[2] = {5, -6};
     const double doubles[1] = {2.5};
     EXPECT_EQ(gbxAddCustomBlock(header(), LRX_INT4, "ints", 2, ints), 0);
@@ -270,12 +248,12 @@ TEST_F(GbxAttributesTest, CustomBlocksAreWalkedInInsertionOrder)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(GbxAttributesTest, CustomBlockValuesAreSizedByTheirSimpleType)
-{
+TEST_F(GbxAttributesTest, CustomBlockValuesAreSizedByTheirSimpleType) {
     // type, bytes of three values; type 6 count 3 holds 6 bytes.
     const int bytesOfThree[8] = {0, 12, 24, 3, 12, 12, 6, 6};
     unsigned char source[24];
-    for (int i = 0; i < 24; ++i) source[i] = static_cast<unsigned char>(i + 1);
+    for (int i = 0; i < 24; ++i)
+        source[i] = static_cast<unsigned char>(i + 1);
     for (int type = LRX_FLOAT; type <= LRX_UINT2; ++type)
         EXPECT_EQ(gbxAddCustomBlock(header(), type, "values", 3, source), 0) << type;
     const std::vector<BlockView> blocks = customBlocks(header());
@@ -289,8 +267,7 @@ TEST_F(GbxAttributesTest, CustomBlockValuesAreSizedByTheirSimpleType)
     }
 }
 
-TEST_F(GbxAttributesTest, CustomBlockOfOtherTypeKeepsNoValues)
-{
+TEST_F(GbxAttributesTest, CustomBlockOfOtherTypeKeepsNoValues) {
     EXPECT_EQ(gbxAddCustomBlock(header(), 9, "nine", 4, "abcd"), 0);
     GbxCustomBlock* block = nullptr;
     ASSERT_EQ(gbxGetCustomBlockRef(header(), &block), 0);
@@ -308,8 +285,7 @@ TEST_F(GbxAttributesTest, CustomBlockOfOtherTypeKeepsNoValues)
     EXPECT_EQ(block->data, nullptr);
 }
 
-TEST_F(GbxAttributesTest, CustomBlockWithNegativeCountIsRefused)
-{
+TEST_F(GbxAttributesTest, CustomBlockWithNegativeCountIsRefused) {
     for (int type : {int{LRX_FLOAT}, int{LRX_UINT2}, 9}) {
         EXPECT_EQ(gbxAddCustomBlock(header(), type, "bad", -1, "abcd"), F_ERR_DATA) << type;
         expectOneReport(F_ERR_DATA);
@@ -317,8 +293,7 @@ TEST_F(GbxAttributesTest, CustomBlockWithNegativeCountIsRefused)
     EXPECT_TRUE(customBlocks(header()).empty());
 }
 
-TEST_F(GbxAttributesTest, CustomBlockWithoutDataHoldsZeros)
-{
+TEST_F(GbxAttributesTest, CustomBlockWithoutDataHoldsZeros) {
     EXPECT_EQ(gbxAddCustomBlock(header(), LRX_INT2, "zeros", 2, nullptr), 0);
     const std::vector<BlockView> blocks = customBlocks(header());
     ASSERT_EQ(blocks.size(), 1u);
@@ -327,8 +302,7 @@ TEST_F(GbxAttributesTest, CustomBlockWithoutDataHoldsZeros)
     EXPECT_EQ(static_cast<int16_t*>(blocks[0].data)[1], 0);
 }
 
-TEST_F(GbxAttributesTest, VersionIs206WithOneTraceLine)
-{
+TEST_F(GbxAttributesTest, VersionIs206WithOneTraceLine) {
     EXPECT_EQ(gbxGetVersionCurrent(), 206);
     gbxDebugOn(1);
     testing::internal::CaptureStdout();
@@ -339,8 +313,7 @@ TEST_F(GbxAttributesTest, VersionIs206WithOneTraceLine)
     EXPECT_EQ(trace, "-><-gbxGetIOVersionNo\n");
 }
 
-TEST_F(GbxAttributesTest, GetterTracesItsValueAndCode)
-{
+TEST_F(GbxAttributesTest, GetterTracesItsValueAndCode) {
     gbxDebugOn(1);
     testing::internal::CaptureStdout();
     gbxGetDeleteValInt(header());
@@ -358,8 +331,7 @@ TEST_F(GbxAttributesTest, GetterTracesItsValueAndCode)
               "<-}gbxGetDeleteValInt 0 [1000]\n");
 }
 
-TEST_F(GbxAttributesTest, SetterTracesItsArgumentAndCode)
-{
+TEST_F(GbxAttributesTest, SetterTracesItsArgumentAndCode) {
     gbxDebugOn(1);
     testing::internal::CaptureStdout();
     gbxSetDeleteValByte(header(), 'q');

@@ -83,8 +83,9 @@ TEST(LrxBlock, EmptyBlockIsFourBytesAndSkipsExactly) {
         writeBlock(file.get(), 7, LRX_FLOAT, 2, values);
         lrxRecordWrite(file.get(), LRX_FLOAT, 2, values);
     }
-    EXPECT_EQ(appData(path, 130), (Bytes{0xFE, 0x2C, 0x01, 0xFF, 0xFE, 7, 0, 1, 2, 0, 0, 0, 0, 0, 0x80, 0x3F, 0, 0, 0,
-                                         0x40, 0xFF, 1, 2, 0, 0, 0, 0, 0, 0x80, 0x3F, 0, 0, 0, 0x40}));
+    EXPECT_EQ(appData(path, 130),
+              (Bytes{0xFE, 0x2C, 0x01, 0xFF, 0xFE, 7, 0, 1, 2, 0, 0, 0,    0,    0, 0x80, 0x3F, 0,
+                     0,    0,    0x40, 0xFF, 1,    2, 0, 0, 0, 0, 0, 0x80, 0x3F, 0, 0,    0,    0x40}));
     FilePtr file = openRead(path);
     EXPECT_EQ(lrxBlockSkip(file.get()), 0);
     EXPECT_EQ(lrxTell64(file.get()), 134);

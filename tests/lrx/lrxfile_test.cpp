@@ -28,10 +28,12 @@ Bytes bigEndianFile(const Bytes& data) {
     putText(out, kHeaderText);
     out.push_back(0x1A);
     const int dateTime[6] = {2007, 3, 5, 9, 4, 3};
-    for (int field : dateTime) putBig(out, field, 2);
+    for (int field : dateTime)
+        putBig(out, field, 2);
     putBig(out, 104, 4);
     putBig(out, 206, 4);
-    for (int field : dateTime) putBig(out, field, 2);
+    for (int field : dateTime)
+        putBig(out, field, 2);
     putBig(out, 103, 4);
     putBig(out, 205, 4);
     putBig(out, 0, 8);
@@ -131,7 +133,8 @@ TEST(LrxFile, ReadsBigEndianFileInHostOrder) {
     Bytes data;
     data.push_back(6);  // integer*2 record of 3 values
     putBig(data, 3, 4);
-    for (int v : {1, -2, 300}) putBig(data, static_cast<uint16_t>(v), 2);
+    for (int v : {1, -2, 300})
+        putBig(data, static_cast<uint16_t>(v), 2);
     data.push_back(1);  // float record of 1 value
     putBig(data, 1, 4);
     float f = 1.5f;
@@ -211,9 +214,12 @@ TEST(LrxFile, OpenFailuresGiveTheirCodesAndNoHandle) {
         LrxKindCallback kind;
         int code;
     } cases[] = {
-        {"missing.dat", dataKind, F_ERR_OPEN},    {"short.dat", dataKind, F_ERR_READ},
-        {"magic.dat", dataKind, F_ERR_MAGIC},     {"valid.dat", otherKind, F_ERR_VERSION},
-        {"notext.dat", dataKind, LRX_END_OF_FILE}, {"nobinary.dat", dataKind, LRX_END_OF_FILE},
+        {"missing.dat", dataKind, F_ERR_OPEN},
+        {"short.dat", dataKind, F_ERR_READ},
+        {"magic.dat", dataKind, F_ERR_MAGIC},
+        {"valid.dat", otherKind, F_ERR_VERSION},
+        {"notext.dat", dataKind, LRX_END_OF_FILE},
+        {"nobinary.dat", dataKind, LRX_END_OF_FILE},
         {"", dataKind, F_ERR_OPEN},
     };
     for (const Case& c : cases) {

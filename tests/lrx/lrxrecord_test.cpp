@@ -48,7 +48,8 @@ TEST(LrxRecord, InvalidTypeOrEmptyRecordWritesNothing) {
     {
         FilePtr file = createFile(path);
         const double value = 1;
-        for (int type : {0, 8, -1, -2}) EXPECT_EQ(lrxRecordWrite(file.get(), type, 1, &value), 0);
+        for (int type : {0, 8, -1, -2})
+            EXPECT_EQ(lrxRecordWrite(file.get(), type, 1, &value), 0);
         EXPECT_EQ(lrxRecordWrite(file.get(), LRX_DOUBLE, 0, &value), 0);
         EXPECT_EQ(lrxRecordWrite(file.get(), LRX_DOUBLE, -4, &value), 0);
     }
@@ -62,9 +63,9 @@ TEST(LrxRecord, SimpleTypeTable) {
         int size;
         int valid;
     } table[] = {
-        {-3, "unknown", 0, 0},   {-2, "block", 0, 1},     {-1, "terminator", 0, 1}, {0, "unknown", 0, 1},
-        {1, "float", 4, 1},      {2, "double", 8, 1},     {3, "byte", 1, 1},        {4, "integer*4", 4, 1},
-        {5, "unsigned*4", 4, 1}, {6, "integer*2", 2, 1},  {7, "unsigned*2", 2, 1},  {8, "unknown", 0, 0},
+        {-3, "unknown", 0, 0},   {-2, "block", 0, 1},    {-1, "terminator", 0, 1}, {0, "unknown", 0, 1},
+        {1, "float", 4, 1},      {2, "double", 8, 1},    {3, "byte", 1, 1},        {4, "integer*4", 4, 1},
+        {5, "unsigned*4", 4, 1}, {6, "integer*2", 2, 1}, {7, "unsigned*2", 2, 1},  {8, "unknown", 0, 0},
     };
     for (const auto& row : table) {
         EXPECT_STREQ(lrxSimpName(row.type), row.name) << row.type;
@@ -77,7 +78,8 @@ TEST(LrxRecord, ReadIntoCallersBufferChecksTypeAndCapacity) {
     TempDir dir;
     const std::string path = dir.path("a.dat");
     int32_t values[10];
-    for (int i = 0; i < 10; ++i) values[i] = i * 11;
+    for (int i = 0; i < 10; ++i)
+        values[i] = i * 11;
     {
         FilePtr file = createFile(path);
         lrxRecordWrite(file.get(), LRX_INT4, 10, values);
@@ -158,7 +160,7 @@ TEST(LrxRecord, SkipAlwaysMovesForward) {
     putLittle(data, static_cast<uint32_t>(-3), 4);
     data.push_back(9);  // an unknown record type
     putLittle(data, 1000, 4);
-    data.push_back(0);  // a zero type byte
+    data.push_back(0);     // a zero type byte
     data.push_back(0xF0);  // a type below -2
     FilePtr file = fileWithData(dir, data);
     EXPECT_EQ(lrxSkip(file.get()), 1);
@@ -189,7 +191,8 @@ TEST(LrxRecord, BigAndLittleEndianFilesReadTheSameNumbers) {
         std::reverse(big.begin() + static_cast<long>(at), big.begin() + static_cast<long>(at + size));
     }
     std::reverse(big.begin() + 131, big.begin() + 135);
-    for (std::size_t at = 135; at < big.size(); at += 2) std::reverse(big.begin() + static_cast<long>(at), big.begin() + static_cast<long>(at + 2));
+    for (std::size_t at = 135; at < big.size(); at += 2)
+        std::reverse(big.begin() + static_cast<long>(at), big.begin() + static_cast<long>(at + 2));
     const std::string bigPath = dir.path("big.dat");
     writeBytes(bigPath, big);
 

@@ -16,13 +16,11 @@ TEST(LrxOsFile, FullPathResolvesDotsByText) {
         const char* name;
         std::string expected;
     } cases[] = {
-        {"/a/b/../c/./d.dat", "/a/c/d.dat"},
-        {"/../x", "/x"},
-        {"//a///b/", "/a/b"},
-        {"f.dat", here + "/f.dat"},
+        {"/a/b/../c/./d.dat", "/a/c/d.dat"}, {"/../x", "/x"}, {"//a///b/", "/a/b"}, {"f.dat", here + "/f.dat"},
         {"./sub/../f.dat", here + "/f.dat"},
     };
-    for (const auto& c : cases) EXPECT_EQ(lrx::os::fullPath(c.name, 4096), c.expected) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(lrx::os::fullPath(c.name, 4096), c.expected) << c.name;
     EXPECT_EQ(lrx::os::fullPath("", 4096), "");
     EXPECT_EQ(lrx::os::fullPath("/abc/def", 5), "") << "a path over the limit is not formed";
 }

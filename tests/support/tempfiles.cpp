@@ -37,11 +37,13 @@ void writeBytes(const std::string& path, const Bytes& bytes) {
 }
 
 void putLittle(Bytes& out, uint64_t value, int size) {
-    for (int i = 0; i < size; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
+    for (int i = 0; i < size; ++i)
+        out.push_back(static_cast<unsigned char>(value >> (8 * i)));
 }
 
 void putBig(Bytes& out, uint64_t value, int size) {
-    for (int i = size - 1; i >= 0; --i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
+    for (int i = size - 1; i >= 0; --i)
+        out.push_back(static_cast<unsigned char>(value >> (8 * i)));
 }
 
 void putText(Bytes& out, const std::string& text) {

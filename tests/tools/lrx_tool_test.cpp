@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -319,3 +320,43 @@ TEST(LrxTool, WrongCommandLinePrintsUsageAndExitsTwo) {
 }
 
 }  // namespace
+
+TEST(LrxToolInfo, DescribesTheDemoDataFile) {
+    TempDir dir;
+    const std::string path = dir.path("harbour.dfs");
+    const RunResult written = runProgram(dir, LRX_GRID_TIMESERIES_PATH, {path});
+    ASSERT_EQ(written.status, 0) << written.err;
+    const RunResult info = runLrx(dir, {"info", path});
+    EXPECT_EQ(info.status, 0) << info.err;
+    const std::vector<std::string> lines = linesOf(info.out);
+    for (const char* expected : {
+             "title           Harbour model results",
+             "time axis       3 F_CAL_EQ_AXIS",
+             "  start         2026-01-01 00:00:00",
+             "  step          3600 s",
+             "  time steps    100",
+             "geographic      UTM-32, origin longitude 9.55 latitude 55.7, orientation 0",
+             "items           3",
+             "  1 \"Water level\"  Water Level (100000), unit m (1000), float",
+             "    axis EqD2 20 x 10, origin (0, 0), spacing (100, 100), unit m (1000)",
+             "static items    1",
+             "  \"Display range\"  float x 3",
+         }) {
+        EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected << "\n" << info.out;
+    }
+}
+
+TEST(LrxToolInfo, RefusesFilesThatAreNoDataFiles) {
+    TempDir dir;
+    const std::string text = dir.path("notes.txt");
+    lrxtest::writeBytes(text, Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
+    const std::string blocks = writeDemoFile(dir);
+    // A text file, a missing file, and a record file whose blocks are no data-file header.
+    for (const auto& [path, reason] : {std::pair{text, std::string("(error 2014)")},
+                                       {dir.path("none"), std::string("(error 2003)")},
+                                       {blocks, std::string("(error 2016)")}}) {
+        const RunResult info = runLrx(dir, {"info", path});
+        EXPECT_EQ(info.status, 1) << path;
+        EXPECT_NE(info.err.find(path + ": not a readable data file " + reason), std::string::npos) << info.err;
+    }
+}

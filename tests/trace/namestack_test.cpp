@@ -9,8 +9,7 @@ namespace {
 
 using lrx::trace::NameStack;
 
-TEST(TraceNameStack, KeepsOnlyTheLeadingIdentifier)
-{
+TEST(TraceNameStack, KeepsOnlyTheLeadingIdentifier) {
     const struct {
         const char* text;
         const char* name;
@@ -29,8 +28,7 @@ TEST(TraceNameStack, KeepsOnlyTheLeadingIdentifier)
     EXPECT_STREQ(stack.pop(), "???");
 }
 
-TEST(TraceNameStack, NameFillingTheBufferExactlyIsKeptAndTheNextIsDropped)
-{
+TEST(TraceNameStack, NameFillingTheBufferExactlyIsKeptAndTheNextIsDropped) {
     NameStack stack;
     const std::string whole(NameStack::kBufferBytes - 1, 'a');  // plus its zero: the whole buffer
     stack.push(whole.c_str());
@@ -39,8 +37,7 @@ TEST(TraceNameStack, NameFillingTheBufferExactlyIsKeptAndTheNextIsDropped)
     EXPECT_EQ(stack.pop(), whole);
 }
 
-TEST(TraceNameStack, AfterOneDroppedPushLaterPushesAreDroppedUntilItIsPopped)
-{
+TEST(TraceNameStack, AfterOneDroppedPushLaterPushesAreDroppedUntilItIsPopped) {
     NameStack stack;
     const std::string big(NameStack::kBufferBytes - 10, 'b');
     stack.push(big.c_str());
@@ -48,7 +45,7 @@ TEST(TraceNameStack, AfterOneDroppedPushLaterPushesAreDroppedUntilItIsPopped)
     stack.push("short");              // would fit, but must not overtake the dropped one
     EXPECT_STREQ(stack.pop(), "???");
     EXPECT_STREQ(stack.pop(), "???");
-    stack.push("short");              // the overflow has been popped: room again
+    stack.push("short");  // the overflow has been popped: room again
     EXPECT_STREQ(stack.pop(), "short");
     EXPECT_EQ(stack.pop(), big);
     EXPECT_EQ(stack.depth(), 0);

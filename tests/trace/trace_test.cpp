@@ -15,20 +15,17 @@ namespace {
 // The trace's state is process-wide: every test leaves it as it found it, at rest.
 class TraceTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_EQ(lrx::trace::indentation(), 0);
         ASSERT_EQ(lrx::trace::openNames(), 0);
         testing::internal::CaptureStdout();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (!captured_) testing::internal::GetCapturedStdout();
         EXPECT_EQ(lrx::trace::indentation(), 0);
         EXPECT_EQ(lrx::trace::openNames(), 0);
     }
-    std::string output()
-    {
+    std::string output() {
         captured_ = true;
         return testing::internal::GetCapturedStdout();
     }
@@ -37,8 +34,7 @@ private:
     bool captured_ = false;
 };
 
-TEST_F(TraceTest, NestedCallsAreIndentedAndExitLinesRepeatTheirNames)
-{
+TEST_F(TraceTest, NestedCallsAreIndentedAndExitLinesRepeatTheirNames) {
     DebugEnter("gbxFileRead <%s>", "a.dat");
     DebugEnter("FOpenFileRead <%s>", "b.dat");
     DebugPrint("tag=%d", 10000);
@@ -54,16 +50,14 @@ TEST_F(TraceTest, NestedCallsAreIndentedAndExitLinesRepeatTheirNames)
               "<-}gbxFileRead [0]\n");
 }
 
-TEST_F(TraceTest, ExitWithoutEntryNamesUnknownCallAndStaysAtColumnZero)
-{
+TEST_F(TraceTest, ExitWithoutEntryNamesUnknownCallAndStaysAtColumnZero) {
     DebugExit("[%d]", 7);
     DebugExitStr("again");
     DebugPrint("x");
     EXPECT_EQ(output(), "<-}??? [7]\n<-}??? again\nx\n");
 }
 
-TEST_F(TraceTest, StrFormsTakeTheTextAsFormatWithoutReadingArguments)
-{
+TEST_F(TraceTest, StrFormsTakeTheTextAsFormatWithoutReadingArguments) {
     DebugEnterStr("name_1%s <%d>");
     DebugPrintStr("a%%b");
     DebugEnterExitStr("abc");
@@ -77,16 +71,14 @@ TEST_F(TraceTest, StrFormsTakeTheTextAsFormatWithoutReadingArguments)
               "<-}name_1 done %p\n");
 }
 
-TEST_F(TraceTest, PrintnblankWritesOnlyPositiveCounts)
-{
+TEST_F(TraceTest, PrintnblankWritesOnlyPositiveCounts) {
     printnblank(0);
     printnblank(-3);
     printnblank(4);
     EXPECT_EQ(output(), "    ");
 }
 
-TEST_F(TraceTest, FunctionNamesPopInReverseAndUnknownWhenEmpty)
-{
+TEST_F(TraceTest, FunctionNamesPopInReverseAndUnknownWhenEmpty) {
     PutFunctionName("gbxHeaderCreate <%s> <%s> %d");
     PutFunctionName("gbxItemSet");
     EXPECT_STREQ(GetFunctionName(), "gbxItemSet");
@@ -95,11 +87,12 @@ TEST_F(TraceTest, FunctionNamesPopInReverseAndUnknownWhenEmpty)
     EXPECT_EQ(output(), "");
 }
 
-TEST_F(TraceTest, OverflowingTheNameStackKeepsEntriesAndExitsPaired)
-{
+TEST_F(TraceTest, OverflowingTheNameStackKeepsEntriesAndExitsPaired) {
     const int depth = 101;
-    for (int i = 0; i < depth; ++i) DebugEnter(("f" + std::to_string(i) + " <%d>").c_str(), i);
-    for (int i = depth - 1; i >= 0; --i) DebugExit("[%d]", i);
+    for (int i = 0; i < depth; ++i)
+        DebugEnter(("f" + std::to_string(i) + " <%d>").c_str(), i);
+    for (int i = depth - 1; i >= 0; --i)
+        DebugExit("[%d]", i);
     const std::string text = output();
     // The 101st entry is beyond the stack: its exit names no call, the 100th names its own.
     EXPECT_NE(text.find("\n" + std::string(200, ' ') + "<-}??? [100]\n"), std::string::npos);
@@ -109,8 +102,7 @@ TEST_F(TraceTest, OverflowingTheNameStackKeepsEntriesAndExitsPaired)
 }
 
 // The child writes its trace to standard error, which the death test captures.
-TEST(TraceLineLimitDeathTest, LineAfterTheFiveThousandFirstEndsTheProcess)
-{
+TEST(TraceLineLimitDeathTest, LineAfterTheFiveThousandFirstEndsTheProcess) {
     EXPECT_EXIT(
         {
             std::fflush(stdout);

@@ -14,4 +14,7 @@ constexpr int kExitUsage = 2;    // the command line was wrong; main prints the 
 // `lrx blocks FILE`: the file header and every element of the record file with its offset.
 int runBlocks(const std::vector<std::string>& args);
 
+// `lrx info FILE`: a description of a data file through the data-file API.
+int runInfo(const std::vector<std::string>& args);
+
 }  // namespace lrxtool

@@ -19,6 +19,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"blocks", "FILE", "list the file header and every block, record and terminator with its offset",
      lrxtool::runBlocks},
+    {"info", "FILE", "describe a data file: titles, time axis, items with their axes and statistics, static items",
+     lrxtool::runInfo},
 };
 
 void printUsage(std::FILE* out) {

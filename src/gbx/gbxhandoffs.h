@@ -1,0 +1,35 @@
+// The hand-offs from the data-file calls to the layers that serve some headers and files in
+// their own way: files of the legacy family (recognised by the tag 7531 in the first 32-bit
+// word of their handle, or by the extension of their path) and derived items of a plug-in.
+// Each layer fills its hand-offs in gbxhandoffs.cpp; until it exists, no handle or header of
+// its kind can come into being and the hand-offs refuse.
+#pragma once
+
+#include <cstdint>
+
+#include "lrx/gbx.h"
+
+// The first 32-bit word of every legacy-file handle.
+constexpr uint32_t GBX_LEGACY_TAG = 7531;
+
+bool gbxIsLegacyFile(const GbxFile* file);
+bool gbxIsLegacyHeader(const GbxHeader* header);
+bool gbxIsLegacyPath(const char* path);
+
+int gbxLegacyOpen(const char* path, GbxHeader** header, GbxFile** file);
+int gbxLegacyCreate(const char* path, GbxHeader* header, GbxFile** file);
+int gbxLegacyFlush(GbxHeader* header);
+int gbxLegacyClose(GbxHeader* header, GbxFile** file);
+int gbxLegacyStaticWrite(GbxVector* vector, GbxFile* file, const void* data);
+GbxVector* gbxLegacyStaticRead(GbxFile* file, int* code);
+int gbxLegacyFindBlock(GbxHeader* header, GbxFile* file, int id);
+// Positions the legacy file on time step t: 0, or 2001 when it cannot.
+int gbxLegacyFindTimeStep(GbxHeader* header, GbxFile* file, int timeStep);
+// The current item of the current time step, count values (data may be null to pass over).
+int gbxLegacyReadItem(GbxHeader* header, GbxFile* file, void* data, int count);
+int gbxLegacyWriteItem(GbxHeader* header, GbxFile* file, const void* data, int count);
+
+// True while the header has a derived-item library loaded that is not already running.
+bool gbxPluginActive(const GbxHeader* header);
+int gbxPluginNewTimeStep(GbxHeader* header, GbxFile* file);
+int gbxPluginReadItem(GbxHeader* header, GbxFile* file, void* data);

@@ -1,0 +1,55 @@
+// The entry points of free item order and time-varying geometry. Callers of older versions
+// link against them, but they have no function: each writes one trace line and returns 1.
+// Calls only the call trace.
+#include "gbx/gbxtrace.h"
+#include "lrx/gbx.h"
+
+namespace {
+
+constexpr int kNoFunction = 1;
+
+}  // namespace
+
+extern "C" {
+
+LRX_EXPORT int LRX_CALL gbxQueryFreeItemTimeStep(GbxHeader*, GbxFile*, int*) {
+    gbxTraceEnterExit("gbxQueryFreeItemTimeStep");
+    return kNoFunction;
+}
+
+LRX_EXPORT int LRX_CALL gbxReadFreeItemTimeStep(GbxHeader*, GbxFile*, double*, void*) {
+    gbxTraceEnterExit("gbxReadFreeItemTimeStep");
+    return kNoFunction;
+}
+
+LRX_EXPORT int LRX_CALL gbxWriteFreeItemTimeStep(GbxHeader*, GbxFile*, int itemNo, double, const void*) {
+    gbxTraceEnterExit("gbxWriteFreeItemTimeStep item_no=%d", itemNo);
+    return kNoFunction;
+}
+
+LRX_EXPORT int LRX_CALL gbxReadItemTvarTimeStep(GbxHeader*, GbxFile*, double*, void*) {
+    gbxTraceEnterExit("gbxReadItemTvarTimeStep");
+    return kNoFunction;
+}
+
+LRX_EXPORT int LRX_CALL gbxWriteItemTvarTimeStep(GbxHeader*, GbxFile*, const void*, const void*) {
+    gbxTraceEnterExit("gbxWriteItemTvarTimeStep");
+    return kNoFunction;
+}
+
+LRX_EXPORT int LRX_CALL gbxQueryFreeItemTvarTimeStep(GbxHeader*, GbxFile*, int*) {
+    gbxTraceEnterExit("gbxQueryFreeItemTvarTimeStep");
+    return kNoFunction;
+}
+
+LRX_EXPORT int LRX_CALL gbxReadFreeItemTvarTimeStep(GbxHeader*, GbxFile*, double*, void*, void*) {
+    gbxTraceEnterExit("gbxReadFreeItemTvarTimeStep");
+    return kNoFunction;
+}
+
+LRX_EXPORT int LRX_CALL gbxWriteFreeItemTvarTimeStep(GbxHeader*, GbxFile*, int, double, const void*, const void*) {
+    gbxTraceEnterExit("gbxWriteFreeItemTvarTimeStep");
+    return kNoFunction;
+}
+
+}  // extern "C"

@@ -1,0 +1,109 @@
+// The head of a time step in the dynamic section: block 50001, empty for the equidistant file
+// types and holding the step's time for the others; the last time written; the time read back
+// relative to the axis start. Calls the record stream's block operations, the checked block
+// write, the dispatcher and the call trace.
+#include <cstdint>
+#include <cstring>
+
+#include "gbx/gbxcheck.h"
+#include "gbx/gbxtimestep.h"
+#include "gbx/gbxtrace.h"
+#include "lrx/lrxblock.h"
+
+namespace {
+
+constexpr const char* kModule = "gbxtimestep";
+
+enum class HeadKind { Empty, Time, None };
+
+HeadKind headKind(int fileType) {
+    switch (fileType) {
+        case F_EQTIME_FIXEDSPACE_ALLITEMS:
+        case F_EQTIME_TVARSPACE_ALLITEMS:
+            return HeadKind::Empty;
+        case F_NEQTIME_FIXEDSPACE_ALLITEMS:
+        case F_NEQTIME_FIXEDSPACE_VARITEMS:
+        case F_NEQTIME_TVARSPACE_VARITEMS:
+            return HeadKind::Time;
+        default:
+            return HeadKind::None;
+    }
+}
+
+// The default double delete value (-1e-255) in lastTime means that no time has been written
+// yet; so does the first time step of a new file, whose header starts with 0 there (a first
+// time below 0 would otherwise leave 0 as the last time).
+void updateLastTime(GbxHeader* header, double time) {
+    const bool none = header->lastTime == gbxDefaultDeleteDouble() || header->currentTimeStep == 0;
+    if (none || time > header->lastTime) header->lastTime = time;
+}
+
+// Times are handed out relative to the start of a non-equidistant axis (its start, or the
+// calendar start offset); the time of an equidistant file is the time-step index.
+double relativeTime(const GbxHeader* header, double time) {
+    if (header->timeAxisType == F_TM_NEQ_AXIS || header->timeAxisType == F_CAL_NEQ_AXIS)
+        return time - header->timeAxis.start;
+    return time;
+}
+
+// The time a head holds for the header's file type, or 2010 (wrong contents) or 2018.
+int headTime(const GbxHeader* header, const LrxLrec* records, double* time) {
+    switch (headKind(header->fileType)) {
+        case HeadKind::Empty:
+            if (records != nullptr) return F_ERR_DATA;
+            *time = header->currentTimeStep;
+            return 0;
+        case HeadKind::Time:
+            if (records == nullptr || records->next != nullptr || records->type != LRX_DOUBLE || records->count != 1)
+                return F_ERR_DATA;
+            std::memcpy(time, records->data, sizeof *time);
+            return 0;
+        default:
+            return F_ERR_FILE_TYPE;
+    }
+}
+
+struct ChainOwner {
+    LrxLrec* chain = nullptr;
+    ~ChainOwner() { lrxLrecChainFree(&chain); }
+};
+
+}  // namespace
+
+int gbxWriteTimeStepHead(GbxHeader* header, GbxFile* file, double time) {
+    switch (headKind(header->fileType)) {
+        case HeadKind::Empty:
+            return gbxCheckWriteLB(GBX_TIME_STEP_HEAD_ID, nullptr, file, kModule, __LINE__);
+        case HeadKind::Time: {
+            updateLastTime(header, time);
+            // The record borrows the time: nothing to allocate or free.
+            LrxLrec record{LRX_DOUBLE, 1, 0, &time, nullptr};
+            return gbxCheckWriteLB(GBX_TIME_STEP_HEAD_ID, &record, file, kModule, __LINE__);
+        }
+        default:
+            return F_ERR_FILE_TYPE;
+    }
+}
+
+int gbxReadTimeStepHead(GbxHeader* header, GbxFile* file) {
+    GbxCall call("gbxReadTimeStepHead");
+    // Look before reading: an element that is no head stays where it is, and the file does not
+    // take up an error of its own for it.
+    int32_t id = 0;
+    const int type = lrxQuery(file, &id);
+    int code = lrxPeekError(file);
+    if (code == 0 && (type != LRX_BLOCK || id != GBX_TIME_STEP_HEAD_ID)) code = F_ERR_DATA;
+    ChainOwner block;
+    if (code == 0) {
+        int records = 0;
+        lrxBlockRead(file, &records, &block.chain);
+        code = lrxPeekError(file);
+    }
+    double time = 0;
+    if (code == 0) code = headTime(header, block.chain, &time);
+    if (code == 0)
+        header->currentTime = relativeTime(header, time);
+    else
+        code = GBX_REPORT(header, file, nullptr, code);  // the end of the file (1) is not reported
+    return call.result(code);
+}

@@ -1,0 +1,127 @@
+// Passing over dynamic data without reading it: one item (its record's size is known from the
+// item's definition, so the record is skipped without reading its head) or the rest of a time
+// step. Calls the time-step checks and head, the positioning search, the record stream's
+// pending skip, the legacy and plug-in hand-offs, the dispatcher and the call trace.
+#include <cstdint>
+
+#include "gbx/gbxcheck.h"
+#include "gbx/gbxhandoffs.h"
+#include "gbx/gbxtimestep.h"
+#include "gbx/gbxtrace.h"
+#include "lrx/lrxfile.h"
+
+namespace {
+
+constexpr const char* kModule = "gbxtimestep";
+
+// A record head: its type byte and 32-bit count.
+constexpr int64_t kRecordHeadBytes = 5;
+// Element coordinates of time-varying geometry: an x, y, z float triple per element.
+constexpr int64_t kCoordinateBytes = 3 * 4;
+
+bool isKnownFileType(int fileType) {
+    switch (fileType) {
+        case F_EQTIME_FIXEDSPACE_ALLITEMS:
+        case F_EQTIME_TVARSPACE_ALLITEMS:
+        case F_NEQTIME_FIXEDSPACE_ALLITEMS:
+        case F_NEQTIME_FIXEDSPACE_VARITEMS:
+        case F_NEQTIME_TVARSPACE_VARITEMS:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool hasTimeVaryingGeometry(int fileType) {
+    return fileType == F_EQTIME_TVARSPACE_ALLITEMS || fileType == F_NEQTIME_TVARSPACE_VARITEMS;
+}
+
+// The item order of file types 8 and 16 is free: their position does not follow the items.
+bool positionFollowsItems(int fileType) {
+    return fileType == F_EQTIME_FIXEDSPACE_ALLITEMS || fileType == F_EQTIME_TVARSPACE_ALLITEMS ||
+           fileType == F_NEQTIME_FIXEDSPACE_ALLITEMS;
+}
+
+// Adds the item's records to the file's pending skip, each with its real size: the values'
+// own size (8 bytes for doubles), not 4 bytes a value.
+int passOverRecords(GbxHeader* header, GbxFile* file, const GbxStepItem& step) {
+    if (hasTimeVaryingGeometry(header->fileType))
+        lrxPseudoSkip64(file, step.storedCount * kCoordinateBytes + kRecordHeadBytes);
+    lrxPseudoSkip64(file, static_cast<int64_t>(step.storedCount) * step.valueSize + kRecordHeadBytes);
+    return lrxPeekError(file);
+}
+
+// The plug-in is told of each new time step; the underlying file is not touched here.
+int skipPlugin(GbxHeader* header, GbxFile* file) {
+    int code = 0;
+    header->plugin.busy = 1;
+    if (header->currentItem == 0) {
+        const int32_t timeStep = header->currentTimeStep;
+        code = gbxPluginNewTimeStep(header, file);
+        header->currentItem = 0;
+        header->currentTimeStep = timeStep;
+    }
+    gbxAdvanceItem(header);
+    header->plugin.busy = 0;
+    return code;
+}
+
+int skipLegacy(GbxHeader* header, GbxFile* file) {
+    GbxStepItem step{};
+    int code = gbxDescribeStepItem(header, file, -1, &step, kModule, __LINE__);
+    if (code != 0) return code;
+    code = gbxLegacyReadItem(header, file, nullptr, step.storedCount);
+    header->currentTime = header->currentTimeStep;
+    gbxAdvanceItem(header);
+    return code;
+}
+
+int skipNative(GbxHeader* header, GbxFile* file) {
+    GbxStepItem step{};
+    int code = gbxCheckFileTypeMask(header, GBX_MASK_ALL_FILE_TYPES, kModule, __LINE__);
+    if (code == 0) code = gbxDescribeStepItem(header, file, -1, &step, kModule, __LINE__);
+    // A combination of file-type flags has no layout to pass over: refused before the file moves.
+    if (code == 0 && !isKnownFileType(header->fileType)) code = GBX_REPORT(header, file, nullptr, F_ERR_DATA);
+    if (code != 0) return code;
+    if (file->positionState < 3) {
+        // Finding the dynamic section starts the position afresh at time step 0, item 0.
+        if ((code = gbxFindBlockDynamic(header, file)) != 0) return code;
+        if (header->currentItem != step.index &&
+            (code = gbxDescribeStepItem(header, file, -1, &step, kModule, __LINE__)) != 0)
+            return code;
+    }
+    if (header->currentItem == 0) code = gbxReadTimeStepHead(header, file);
+    if (code == 0) code = passOverRecords(header, file, step);
+    if (positionFollowsItems(header->fileType)) gbxAdvanceItem(header);
+    return code;
+}
+
+}  // namespace
+
+extern "C" {
+
+LRX_EXPORT int LRX_CALL gbxSkipItem(GbxHeader* header, GbxFile* file) {
+    GbxCall call("gbxSkipItem");
+    int code = gbxCheckHeaderFile(header, file, kModule, __LINE__);
+    if (code != 0) return call.result(code);
+    if (gbxPluginActive(header))
+        code = skipPlugin(header, file);
+    else if (gbxIsLegacyFile(file))
+        code = skipLegacy(header, file);
+    else
+        code = skipNative(header, file);
+    return call.result(code);
+}
+
+LRX_EXPORT int LRX_CALL gbxSkipTimeStep(GbxHeader* header, GbxFile* file) {
+    GbxCall call("gbxSkipTimestep");
+    int code = gbxCheckHeaderFile(header, file, kModule, __LINE__);
+    if (code == 0) code = gbxCheckFileTypeMask(header, GBX_MASK_SKIP_TIME_STEP, kModule, __LINE__);
+    if (code != 0) return call.result(code);
+    do {
+        code = gbxSkipItem(header, file);
+    } while (code == 0 && header->currentItem != 0);
+    return call.result(code);
+}
+
+}  // extern "C"
