@@ -74,9 +74,9 @@ const std::vector<int32_t> kKeyZ = {0, 0, 0, 1};
 const std::vector<int32_t> kCellIds = {7, 8, 9, 10};
 
 // A header of the given file type with one float item and a time axis of that type's kind.
-HeaderPtr newHeader(int fileType = F_EQTIME_FIXEDSPACE_ALLITEMS) {
+HeaderPtr newHeader(int fileType = F_EQTIME_FIXEDSPACE_ALLITEMS, int statsType = 1) {
     GbxHeader* header = nullptr;
-    gbxHeaderCreate(fileType, "open test", "tests", 3, 1, 1, &header);
+    gbxHeaderCreate(fileType, "open test", "tests", 3, 1, statsType, &header);
     if (fileType == F_EQTIME_FIXEDSPACE_ALLITEMS) {
         gbxSetEqTimeAxis(header, 1400, 0.0, 60.0, 0);
     } else {
@@ -441,7 +441,7 @@ TEST(GbxOpenAppend, AppendedTimeStepsReadBackAfterTheStoredOnes) {
         TempDir dir;
         const std::string path = dir.path("steps.gbx");
         {
-            HeaderPtr header = newHeader();
+            HeaderPtr header = newHeader(F_EQTIME_FIXEDSPACE_ALLITEMS, 2);
             GbxFile* file = nullptr;
             ASSERT_EQ(gbxFileCreate(path.c_str(), header.get(), &file), 0);
             for (int t = 0; t < stored; ++t)
@@ -465,6 +465,16 @@ TEST(GbxOpenAppend, AppendedTimeStepsReadBackAfterTheStoredOnes) {
             EXPECT_EQ(gbxReadItemTimeStep(read.header.get(), read.file, nullptr, &value), 0) << stored << " " << t;
             EXPECT_EQ(value, 10.0f + t) << stored << " " << t;
         }
+        // The statistics go on from the stored sums: every value and every consecutive pair.
+        double min = 0, max = 0, mean = 0;
+        int valid = 0, deletes = -1, pairs = 0;
+        ASSERT_EQ(
+            gbxGetItemStats(read.header.get(), 1, 0, &min, &max, &mean, nullptr, nullptr, &valid, &deletes, &pairs), 0);
+        EXPECT_EQ(min, 10.0);
+        EXPECT_EQ(max, 10.0 + stored + 1);
+        EXPECT_EQ(valid, stored + 2);
+        EXPECT_EQ(pairs, stored + 1);
+        EXPECT_EQ(deletes, 0);
     }
 }
 
