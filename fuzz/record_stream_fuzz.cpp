@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "gbx/gbxheader.h"
-#include "lrx/lrxblock.h"
-#include "lrx/lrxrecord.h"
+#include "support/elementwalk.h"
 
 namespace {
 
@@ -27,25 +26,6 @@ std::string scratchFile(const uint8_t* data, size_t size) {
     std::fwrite(data, 1, size, out);
     std::fclose(out);
     return path;
-}
-
-void walkElements(LrxFile* file) {
-    for (int elements = 0; elements < 100000 && lrxPeekError(file) == 0; ++elements) {
-        int32_t count = 0;
-        const int type = lrxQuery(file, &count);
-        if (type == LRX_BLOCK) {
-            LrxLrec* chain = nullptr;
-            int records = 0;
-            lrxBlockRead(file, &records, &chain);
-            lrxLrecChainFree(&chain);
-        } else if (type > 0) {
-            int32_t found = 0;
-            void* values = lrxLrecReadAlloc(file, &found, &count);
-            lrxLrecFree(&values);
-        } else if (type < 0) {
-            lrxSkip(file);
-        }
-    }
 }
 
 // Reads the static items, then the time steps item by item into a buffer of the item's size,
@@ -86,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LrxFile* file = nullptr;
     int32_t tag = 0;
     if (lrxFileOpenRead(path.c_str(), &file, anyKind, &tag) == 0) {
-        walkElements(file);
+        lrxtest::walkAllElements(file, 100000);
         lrxFileClose(&file);
     }
     readAsDataFile(path);

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "lrx/recordfiles.h"
+#include "support/elementwalk.h"
 
 using namespace lrxtest;
 
@@ -25,32 +26,6 @@ Bytes smallValidFile(const TempDir& dir) {
     return readBytes(path);
 }
 
-// Reads every element of the file the way a data-file reader does. Returns the elements
-// read; gives up after `limit` elements, which a terminating walk never reaches.
-int walkAllElements(LrxFile* file, int limit) {
-    int elements = 0;
-    for (; elements < limit; ++elements) {
-        int32_t count = 0;
-        const int type = lrxQuery(file, &count);
-        if (type == LRX_BLOCK) {
-            LrxLrec* chain = nullptr;
-            int records = 0;
-            lrxBlockRead(file, &records, &chain);
-            lrxLrecChainFree(&chain);
-        } else if (type > 0) {
-            int32_t found = 0;
-            void* data = lrxLrecReadAlloc(file, &found, &count);
-            lrxLrecFree(&data);
-        } else if (type == 0 && lrxPeekError(file) == 0) {
-            continue;  // a zero type byte was consumed
-        } else {
-            lrxSkip(file);
-        }
-        if (lrxPeekError(file) != 0) break;
-    }
-    return elements;
-}
-
 void expectReadsEndCleanly(const std::string& path, const std::string& what) {
     LrxFile* file = nullptr;
     int32_t tag = 0;
@@ -59,7 +34,7 @@ void expectReadsEndCleanly(const std::string& path, const std::string& what) {
         EXPECT_EQ(file, nullptr) << what;
         return;
     }
-    EXPECT_LT(walkAllElements(file, 10000), 10000) << what;
+    EXPECT_LT(lrxtest::walkAllElements(file, 10000), 10000) << what;
     lrxFileClose(&file);
 }
 
