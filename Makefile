@@ -11,7 +11,7 @@ ASAN_BUILD_DIR := build-asan
 JOBS := -j2
 CMAKE ?= cmake
 CTEST ?= ctest
-DEMO_FILE := $(BUILD_DIR)/demo/harbour.dfs
+DEMO_FILE := $(BUILD_DIR)/demo/harbour.gbx
 
 SANITIZER_ENV := \
 	ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 \

@@ -69,11 +69,11 @@ int readWholeFile(const std::string& path) {
 
 TEST(GbxDamagedFile, EveryCutIsAnErrorOrTheEndOfTheFile) {
     TempDir dir;
-    const std::string path = dir.path("whole.dfs");
+    const std::string path = dir.path("whole.gbx");
     writeSmallFile(path);
     ASSERT_EQ(readWholeFile(path), 0);
     const Bytes whole = lrxtest::readBytes(path);
-    const std::string cut = dir.path("cut.dfs");
+    const std::string cut = dir.path("cut.gbx");
     for (std::size_t size = 0; size < whole.size(); ++size) {
         lrxtest::writeBytes(cut, Bytes(whole.begin(), whole.begin() + static_cast<long>(size)));
         EXPECT_NE(readWholeFile(cut), 0) << "cut at " << size;

@@ -122,7 +122,7 @@ TEST(GbxHeader, EncodingKeysAreCopiedAllOrNothing) {
 
 TEST(GbxHeader, WrittenHeaderReadsBackTheSame) {
     TempDir dir;
-    const std::string path = dir.path("a.dfs");
+    const std::string path = dir.path("a.gbx");
     HeaderPtr header = makeHeader(2, 1);
     header->fileType = F_NEQTIME_FIXEDSPACE_ALLITEMS;
     header->timeAxisType = F_CAL_NEQ_AXIS;
@@ -186,7 +186,7 @@ TEST(GbxHeader, WrittenHeaderReadsBackTheSame) {
 
 TEST(GbxHeader, ReaderStopsAtTheStaticSection) {
     TempDir dir;
-    const std::string path = dir.path("a.dfs");
+    const std::string path = dir.path("a.gbx");
     HeaderPtr header = makeHeader();
     ASSERT_EQ(writeDataFile(path, header.get()), 0);
     int error = 0;
@@ -200,7 +200,7 @@ TEST(GbxHeader, ReaderStopsAtTheStaticSection) {
 
 TEST(GbxHeader, OlderNonEquidistantAxisFormReadsWithUnitTextAndNoSpan) {
     TempDir dir;
-    const std::string path = dir.path("old.dfs");
+    const std::string path = dir.path("old.gbx");
     HandMadeFile made(path);
     made.minimalHeader();
     const double start = 100;
@@ -225,7 +225,7 @@ TEST(GbxHeader, OlderNonEquidistantAxisFormReadsWithUnitTextAndNoSpan) {
 
 TEST(GbxHeader, UnknownTagIsSteppedOverByReaderAndUpdate) {
     TempDir dir;
-    const std::string path = dir.path("unknown.dfs");
+    const std::string path = dir.path("unknown.gbx");
     HandMadeFile made(path);
     made.minimalHeader();
     const float odd = 1.25f;
@@ -255,7 +255,7 @@ TEST(GbxHeader, UnknownTagIsSteppedOverByReaderAndUpdate) {
 
 TEST(GbxHeader, LongerTitleIsCutToTheStoredLengthAndDataStaysInPlace) {
     TempDir dir;
-    const std::string path = dir.path("a.dfs");
+    const std::string path = dir.path("a.gbx");
     HeaderPtr header = makeHeader();
     const Bytes tail = {1, 2, 0, 0, 0, 9, 9};  // whatever follows the header must not move
     ASSERT_EQ(writeDataFile(path, header.get(), tail), 0);
@@ -283,7 +283,7 @@ TEST(GbxHeader, LongerTitleIsCutToTheStoredLengthAndDataStaysInPlace) {
 
 TEST(GbxHeader, FlushWithinASecondRewritesWithoutCommitting) {
     TempDir dir;
-    const std::string path = dir.path("a.dfs");
+    const std::string path = dir.path("a.gbx");
     HeaderPtr header = makeHeader();
     ASSERT_EQ(writeDataFile(path, header.get()), 0);
     int error = 0;
@@ -307,7 +307,7 @@ TEST(GbxHeader, FlushWithinASecondRewritesWithoutCommitting) {
 
 TEST(GbxHeader, UpdateRefusesReadOnlyFilesAndChangedAxisTypes) {
     TempDir dir;
-    const std::string path = dir.path("a.dfs");
+    const std::string path = dir.path("a.gbx");
     HeaderPtr header = makeHeader();
     ASSERT_EQ(writeDataFile(path, header.get()), 0);
     Handlers handlers;
@@ -329,15 +329,15 @@ TEST(GbxHeader, WriterRefusesHeadersWithoutTimeAxisOrWithUnknownGeoInfo) {
     TempDir dir;
     HeaderPtr header = makeHeader();
     header->timeAxisType = F_UNDEFINED_TAXIS;
-    EXPECT_EQ(writeDataFile(dir.path("a.dfs"), header.get()), F_ERR_DATA);
+    EXPECT_EQ(writeDataFile(dir.path("a.gbx"), header.get()), F_ERR_DATA);
     header->timeAxisType = F_TM_EQ_AXIS;
     header->geoInfoType = 2;
-    EXPECT_EQ(writeDataFile(dir.path("b.dfs"), header.get()), F_ERR_DATA);
+    EXPECT_EQ(writeDataFile(dir.path("b.gbx"), header.get()), F_ERR_DATA);
 }
 
 TEST(GbxHeader, FileEndingAfterItsHeaderReadsWithEndOfFileButUpdates) {
     TempDir dir;
-    const std::string path = dir.path("bare.dfs");
+    const std::string path = dir.path("bare.gbx");
     {
         HeaderPtr header = makeHeader();
         defineFreshItems(header.get());
@@ -391,7 +391,7 @@ TEST(GbxHeader, DamagedBlocksGiveTheCheckCodes) {
         {"bare record", [](HandMadeFile&) {}, F_ERR_BLOCK},
     };
     for (const Case& c : cases) {
-        const std::string path = dir.path("damaged.dfs");
+        const std::string path = dir.path("damaged.gbx");
         {
             HandMadeFile made(path);
             made.minimalHeader();
@@ -412,14 +412,14 @@ TEST(GbxHeader, DamagedBlocksGiveTheCheckCodes) {
 
 TEST(GbxHeader, TruncationAtEveryByteOfTheHeaderFailsCleanly) {
     TempDir dir;
-    const std::string path = dir.path("a.dfs");
+    const std::string path = dir.path("a.gbx");
     HeaderPtr header = makeHeader();
     gbxSetGeoInfoUTMProj(header.get(), "UTM", 1, 2, 3);
     const float values[2] = {1, 2};
     gbxAddCustomBlock(header.get(), LRX_FLOAT, "c", 2, values);
     ASSERT_EQ(writeDataFile(path, header.get()), 0);
     const Bytes whole = lrxtest::readBytes(path);
-    const std::string cut = dir.path("cut.dfs");
+    const std::string cut = dir.path("cut.gbx");
     for (std::size_t size = 130; size + 4 < whole.size(); ++size) {
         lrxtest::writeBytes(cut, Bytes(whole.begin(), whole.begin() + static_cast<long>(size)));
         int error = 0;

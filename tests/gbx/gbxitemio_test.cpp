@@ -124,7 +124,7 @@ std::vector<double> statsOf(const GbxItem* item) {
 
 TEST(GbxItemBlocks, UnitKeyDefinitionIsWrittenAs30005ThenValueTypeAndAxis) {
     TempDir dir;
-    const std::string path = dir.path("item.dfs");
+    const std::string path = dir.path("item.gbx");
     HeaderPtr header = makeHeader(1, 1);
     GbxItem* item = gbxItemD(header.get(), 1);
     ASSERT_EQ(gbxSetItemInfo(header.get(), item, kLevel, "depth", kMetre, LRX_FLOAT), 0);
@@ -154,10 +154,10 @@ TEST(GbxItemBlocks, ReadingTheUnitKeyFormGivesTheUnitNameAsUnitText) {
     item->maxValue = 9;
     item->minValue = -9;
     item->deleteCount = 4;
-    BlockFile(dir.path("a.dfs")).item(item);
+    BlockFile(dir.path("a.gbx")).item(item);
 
     StaticItem read(nullptr);
-    ASSERT_EQ(readFirstItem(dir.path("a.dfs"), read), 0);
+    ASSERT_EQ(readFirstItem(dir.path("a.gbx"), read), 0);
     EXPECT_EQ(read.item.itemType, kLevel);
     EXPECT_STREQ(read.item.name, "depth");
     EXPECT_EQ(read.item.unit, kMetre);
@@ -171,13 +171,13 @@ TEST(GbxItemBlocks, ReadingTheUnitKeyFormGivesTheUnitNameAsUnitText) {
     EXPECT_EQ(read.item.axis.sizes[0], 4);
     EXPECT_EQ(read.item.axis.origins[0], 1.5f);
 
-    BlockFile(dir.path("b.dfs")).item(&read.item);
-    EXPECT_EQ(blockIds(dir.path("b.dfs")), std::vector<int>({30002, 30006, 31052})) << "written again with its text";
+    BlockFile(dir.path("b.gbx")).item(&read.item);
+    EXPECT_EQ(blockIds(dir.path("b.gbx")), std::vector<int>({30002, 30006, 31052})) << "written again with its text";
 }
 
 TEST(GbxItemBlocks, GetItemInfoTurnsAStoredUnitTextBackIntoAKey) {
     TempDir dir;
-    const std::string path = dir.path("text.dfs");
+    const std::string path = dir.path("text.gbx");
     HeaderPtr header = makeHeader(1, 1);
     GbxItem* item = gbxItemD(header.get(), 1);
     ASSERT_EQ(gbxSetItemInfo_(header.get(), item, kLevel, "depth", "ft", LRX_FLOAT), 0);
@@ -203,17 +203,17 @@ TEST(GbxItemBlocks, RefusedItemsWriteOnlyWhatCameBeforeTheFault) {
     ReportedCodes reports;
     {
         item->unit = VNK_UNIT_SECOND;  // no longer a unit of a level
-        BlockFile file(dir.path("unit.dfs"));
+        BlockFile file(dir.path("unit.gbx"));
         EXPECT_EQ(gbxWriteItem(item, file.get()), F_ERR_UNIT);
     }
-    EXPECT_EQ(blockIds(dir.path("unit.dfs")), std::vector<int>{});
+    EXPECT_EQ(blockIds(dir.path("unit.gbx")), std::vector<int>{});
     item->unit = kMetre;
     ASSERT_EQ(gbxSetItemAxisEqD4(item, kMetre, 1, 1, 1, 1, 0, 0, 0, 0, 1, 1, 1, 1), 0);
     {
-        BlockFile file(dir.path("eqd4.dfs"));
+        BlockFile file(dir.path("eqd4.gbx"));
         EXPECT_EQ(gbxWriteItem(item, file.get()), F_ERR_DATA);
     }
-    EXPECT_EQ(blockIds(dir.path("eqd4.dfs")), std::vector<int>({30005, 30006}));
+    EXPECT_EQ(blockIds(dir.path("eqd4.gbx")), std::vector<int>({30005, 30006}));
     EXPECT_EQ(reports.codes(), std::vector<int>({F_ERR_UNIT, F_ERR_DATA}));
     EXPECT_NE(reports.all()[0].file, nullptr) << "reported with the file";
 }
@@ -335,7 +335,7 @@ TEST(GbxItemBlocks, DamagedDefinitionsGiveTheCheckCodes) {
     };
     TempDir dir;
     for (const Case& c : cases) {
-        const std::string path = dir.path("damaged.dfs");
+        const std::string path = dir.path("damaged.gbx");
         {
             BlockFile file(path);
             c.build(file);
@@ -350,7 +350,7 @@ TEST(GbxItemBlocks, DamagedDefinitionsGiveTheCheckCodes) {
 
 TEST(GbxItemHeader, ItemsSurviveWriteAndRead) {
     TempDir dir;
-    const std::string path = dir.path("items.dfs");
+    const std::string path = dir.path("items.gbx");
     HeaderPtr header = makeHeader(3, 2);
     GbxHeader* h = header.get();
     ASSERT_EQ(gbxSetItemInfo(h, gbxItemD(h, 1), kLevel, "level", kMetre, LRX_FLOAT), 0);
@@ -401,7 +401,7 @@ TEST(GbxItemHeader, ItemsSurviveWriteAndRead) {
 
 TEST(GbxItemHeader, CompressedFileKeepsTheStatisticsOfItsKeyCells) {
     TempDir dir;
-    const std::string path = dir.path("keyed.dfs");
+    const std::string path = dir.path("keyed.gbx");
     HeaderPtr header = makeHeader(1, 3);
     GbxItem* item = gbxItemD(header.get(), 1);
     ASSERT_EQ(gbxSetItemInfo(header.get(), item, kLevel, "grid", kMetre, LRX_FLOAT), 0);
@@ -425,7 +425,7 @@ TEST(GbxItemHeader, CompressedFileKeepsTheStatisticsOfItsKeyCells) {
 
 TEST(GbxItemHeader, StatisticsWrittenForMoreElementsThanTheItemHoldsStartFresh) {
     TempDir dir;
-    const std::string path = dir.path("grown.dfs");
+    const std::string path = dir.path("grown.gbx");
     HeaderPtr header = makeHeader(1, 2);
     GbxItem* item = gbxItemD(header.get(), 1);
     ASSERT_EQ(gbxSetItemInfo(header.get(), item, kLevel, "grid", kMetre, LRX_FLOAT), 0);
@@ -483,7 +483,7 @@ TEST(GbxItemHeader, DamagedStatisticsAndStaticListsGiveTheCheckCodes) {
     HeaderPtr source = makeHeader(1, 1);
     defineFreshItems(source.get());
     for (const Case& c : cases) {
-        const std::string path = dir.path("damaged.dfs");
+        const std::string path = dir.path("damaged.gbx");
         {
             BlockFile file(path);
             file.headerBlocks(c.statsType, 1).item(gbxItemD(source.get(), 1));
@@ -507,7 +507,7 @@ TEST(GbxItemHeader, DamagedStatisticsAndStaticListsGiveTheCheckCodes) {
 
 TEST(GbxItemHeader, ItemCountBeyondWhatTheFileCanHoldEndsTheRead) {
     TempDir dir;
-    const std::string path = dir.path("many.dfs");
+    const std::string path = dir.path("many.gbx");
     HeaderPtr source = makeHeader(1, 1);
     defineFreshItems(source.get());
     {
@@ -523,7 +523,7 @@ TEST(GbxItemHeader, ItemCountBeyondWhatTheFileCanHoldEndsTheRead) {
 
 TEST(GbxItemHeader, UpdateRewritesItemsInPlace) {
     TempDir dir;
-    const std::string path = dir.path("update.dfs");
+    const std::string path = dir.path("update.gbx");
     {
         HeaderPtr header = makeHeader(2, 2);
         defineFreshItems(header.get());
@@ -563,7 +563,7 @@ TEST(GbxItemHeader, UpdateRewritesItemsInPlace) {
 
 TEST(GbxItemHeader, UpdateNeverReachesPastTheItemArray) {
     TempDir dir;
-    const std::string path = dir.path("more.dfs");
+    const std::string path = dir.path("more.gbx");
     {
         HeaderPtr header = makeHeader(3, 2);
         ASSERT_EQ(writeDataFile(path, header.get()), 0);

@@ -21,7 +21,7 @@ constexpr double kStepLength = 7;
 // A file of type 4 with three items and kSteps time steps, 7 seconds apart from 1000 on;
 // the heads of the steps in `damaged` get another block id.
 std::string writeSteps(const TempDir& dir, const std::vector<int>& damaged = {}, bool statics = false) {
-    const std::string path = dir.path("steps.dfs");
+    const std::string path = dir.path("steps.gbx");
     HeaderPtr header = stepHeader(F_NEQTIME_FIXEDSPACE_ALLITEMS, {{LRX_FLOAT, 2}, {LRX_DOUBLE}, {LRX_FLOAT}});
     StepFile data(path, header.get());
     if (statics) {
@@ -209,7 +209,7 @@ TEST(GbxPositionSpan, NonEquidistantSpanIsTheLastTimeAndReadingGoesOn) {
     for (const Case& c : {Case{F_TM_NEQ_AXIS, true}, Case{F_TM_NEQ_AXIS, false}, Case{F_CAL_NEQ_AXIS, false}}) {
         SCOPED_TRACE(c.staticSection ? "with static section" : "without static section");
         TempDir dir;
-        const std::string path = dir.path("span.dfs");
+        const std::string path = dir.path("span.gbx");
         HeaderPtr written = stepHeader(F_NEQTIME_FIXEDSPACE_ALLITEMS, {{LRX_FLOAT, 2}, {LRX_DOUBLE}}, c.axisType);
         StepFile data(path, written.get(), c.staticSection);
         data.write({100, 250, 460});
@@ -233,7 +233,7 @@ TEST(GbxPositionSpan, NonEquidistantSpanIsTheLastTimeAndReadingGoesOn) {
 
 TEST(GbxPositionSpan, AxisWithoutTimeStepsSpansNothing) {
     TempDir dir;
-    const std::string path = dir.path("empty.dfs");
+    const std::string path = dir.path("empty.gbx");
     HeaderPtr written = stepHeader(F_NEQTIME_FIXEDSPACE_ALLITEMS, {{LRX_FLOAT}});
     StepFile data(path, written.get(), true);
     data.close();

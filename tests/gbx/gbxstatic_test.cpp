@@ -114,7 +114,7 @@ std::vector<int> staticBlockIds(const std::string& path, int64_t staticStart) {
 
 TEST(GbxStaticFile, ItemsWrittenInARowShareOneSectionMarker) {
     TempDir dir;
-    const std::string path = dir.path("two.dfs");
+    const std::string path = dir.path("two.gbx");
     NewDataFile data(path);
     VectorPtr grid = makeStatic(data.header(), "grid", LRX_FLOAT, 2, 3);
     VectorPtr single = makeStatic(data.header(), "single", LRX_INT4, 0);
@@ -138,7 +138,7 @@ TEST(GbxStaticFile, ItemsWrittenInARowShareOneSectionMarker) {
 
 TEST(GbxStaticFile, ReadsItemsUntilTheTimeStepsAndStandsBeforeThem) {
     TempDir dir;
-    const std::string path = dir.path("read.dfs");
+    const std::string path = dir.path("read.gbx");
     const std::vector<float> gridValues = ramp(6);
     const int32_t singleValue = -7;
     {
@@ -177,7 +177,7 @@ TEST(GbxStaticFile, ReadsItemsUntilTheTimeStepsAndStandsBeforeThem) {
 
 TEST(GbxStaticFile, SkipPassesOverItemsAndGivesZeroAtTheEnd) {
     TempDir dir;
-    const std::string path = dir.path("skip.dfs");
+    const std::string path = dir.path("skip.gbx");
     {
         NewDataFile data(path);
         for (const char* name : {"a", "b"}) {
@@ -196,7 +196,7 @@ TEST(GbxStaticFile, SkipPassesOverItemsAndGivesZeroAtTheEnd) {
 
 TEST(GbxStaticFile, ConvertsValuesIntoTheItemUnitAndBackWithoutTouchingTheCallersArray) {
     TempDir dir;
-    const std::string path = dir.path("feet.dfs");
+    const std::string path = dir.path("feet.gbx");
     std::vector<float> feet = ramp(200, -20);
     float deleteValue = 0;
     {
@@ -232,7 +232,7 @@ TEST(GbxStaticFile, ConvertsValuesIntoTheItemUnitAndBackWithoutTouchingTheCaller
 
 TEST(GbxStaticFile, StaticGridMayHaveZeroSpacing) {
     TempDir dir;
-    const std::string path = dir.path("flat.dfs");
+    const std::string path = dir.path("flat.gbx");
     {
         NewDataFile data(path);
         GbxVector* vector = nullptr;
@@ -272,7 +272,7 @@ TEST(GbxStaticFile, RefusedWritesLeaveOnlyWhatCameBefore) {
     };
     for (const Case& c : cases) {
         TempDir dir;
-        const std::string path = dir.path("refused.dfs");
+        const std::string path = dir.path("refused.gbx");
         ReportedCodes reported;
         NewDataFile data(path);
         GbxVector* vector = nullptr;
@@ -291,7 +291,7 @@ TEST(GbxStaticFile, RefusedWritesLeaveOnlyWhatCameBefore) {
         EXPECT_EQ(staticBlockIds(path, data.staticStart()), c.blocks) << c.what;
     }
     TempDir dir;
-    NewDataFile data(dir.path("handles.dfs"));
+    NewDataFile data(dir.path("handles.gbx"));
     const float value = 0;
     EXPECT_EQ(gbxStaticWrite(nullptr, data.file(), &value), F_ERR_USAGE);
     VectorPtr vector = makeStatic(data.header(), "v", LRX_FLOAT, 0);
@@ -317,7 +317,7 @@ TEST(GbxStaticFile, DamagedValueBlockGivesNoItem) {
     };
     for (const Case& c : cases) {
         TempDir dir;
-        const std::string path = dir.path("damaged.dfs");
+        const std::string path = dir.path("damaged.gbx");
         {
             NewDataFile data(path);
             VectorPtr vector = makeStatic(data.header(), "v", LRX_FLOAT, 10);
@@ -337,7 +337,7 @@ TEST(GbxStaticFile, DamagedValueBlockGivesNoItem) {
 
 TEST(GbxStaticFile, GetDataCopiesOnlyValuesTheItemHolds) {
     TempDir dir;
-    const std::string path = dir.path("held.dfs");
+    const std::string path = dir.path("held.gbx");
     NewDataFile data(path);
     VectorPtr built = makeStatic(data.header(), "built", LRX_FLOAT, 4);
     const std::vector<float> values = ramp(4);
@@ -365,7 +365,7 @@ TEST(GbxStaticFile, GetDataCopiesOnlyValuesTheItemHolds) {
 
 TEST(GbxStaticFile, FileCutAtAnyByteReadsTheWholeItemsBeforeTheCut) {
     TempDir dir;
-    const std::string path = dir.path("whole.dfs");
+    const std::string path = dir.path("whole.gbx");
     int64_t staticStart = 0;
     std::vector<int64_t> itemEnds;
     int64_t markerEnd = 0;
@@ -384,7 +384,7 @@ TEST(GbxStaticFile, FileCutAtAnyByteReadsTheWholeItemsBeforeTheCut) {
         data.marker(50000);
     }
     const Bytes whole = lrxtest::readBytes(path);
-    const std::string cutPath = dir.path("cut.dfs");
+    const std::string cutPath = dir.path("cut.gbx");
     for (int64_t length = staticStart; length < static_cast<int64_t>(whole.size()); ++length) {
         lrxtest::writeBytes(cutPath, Bytes(whole.begin(), whole.begin() + length));
         int error = 0;

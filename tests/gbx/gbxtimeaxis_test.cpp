@@ -360,7 +360,7 @@ TEST(GbxTimeAxisGetters, CalendarOffsetInUnitNamedByFileTextIsFoldedInThatUnit) 
 
 TEST(GbxTimeAxisSpan, SpanOfEachAxisKind) {
     TempDir dir;
-    DataFilePtr file(FOpenFileCreate(dir.path("span.dfs").c_str()));
+    DataFilePtr file(FOpenFileCreate(dir.path("span.gbx").c_str()));
     ASSERT_NE(file, nullptr);
     double span = 0;
 
@@ -415,7 +415,7 @@ TEST(GbxTimeAxisFile, EachAxisKindSurvivesWriteAndRead) {
         header->timeAxis.step = c.axisType == F_TM_EQ_AXIS || c.axisType == F_CAL_EQ_AXIS ? 0.25 : 8.0;
         // A getter call before writing must not change what is written.
         if (c.axisType >= F_CAL_EQ_AXIS) calendarStart(header.get());
-        const std::string path = dir.path("axis" + std::to_string(c.axisType) + ".dfs");
+        const std::string path = dir.path("axis" + std::to_string(c.axisType) + ".gbx");
         ASSERT_EQ(writeDataFile(path, header.get()), 0);
         int error = -1;
         HeaderPtr read = readDataFile(path, &error);

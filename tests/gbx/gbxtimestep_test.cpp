@@ -61,7 +61,7 @@ void installKeys(GbxHeader* header) {
 
 TEST(GbxTimeStepLayout, NonEquidistantFileHoldsHeadsWithTimeThenItemsInOrder) {
     TempDir dir;
-    const std::string path = dir.path("layout.dfs");
+    const std::string path = dir.path("layout.gbx");
     HeaderPtr header = stepHeader(F_NEQTIME_FIXEDSPACE_ALLITEMS, {{LRX_FLOAT, 2}, {LRX_DOUBLE}});
     StepFile data(path, header.get());
     const std::vector<double> times{100, 130, 190};
@@ -94,7 +94,7 @@ TEST(GbxTimeStepLayout, NonEquidistantFileHoldsHeadsWithTimeThenItemsInOrder) {
 TEST(GbxTimeStepLayout, LastTimeIsTheLargestTimeWrittenAlsoBelowZero) {
     TempDir dir;
     HeaderPtr header = stepHeader(F_NEQTIME_FIXEDSPACE_ALLITEMS, {{LRX_FLOAT}});
-    StepFile data(dir.path("last.dfs"), header.get());
+    StepFile data(dir.path("last.gbx"), header.get());
     data.write({-50, -20, -40});
     EXPECT_EQ(header->timeAxis.start, -50.0);
     EXPECT_EQ(header->lastTime, -20.0);
@@ -115,7 +115,7 @@ TEST(GbxTimeStepRead, TimesAreRelativeToTheAxisStartOrTheStepIndex) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.axisType);
         TempDir dir;
-        const std::string path = dir.path("times.dfs");
+        const std::string path = dir.path("times.gbx");
         HeaderPtr written = stepHeader(c.fileType, {{LRX_FLOAT, 2}, {LRX_DOUBLE}}, c.axisType);
         StepFile data(path, written.get(), true);
         data.write(c.written);
@@ -145,7 +145,7 @@ TEST(GbxTimeStepRead, TimesAreRelativeToTheAxisStartOrTheStepIndex) {
 
 TEST(GbxTimeStepRead, NullBufferPassesOverTheItemAndStillGivesItsTime) {
     TempDir dir;
-    const std::string path = dir.path("null.dfs");
+    const std::string path = dir.path("null.gbx");
     HeaderPtr written = stepHeader(F_NEQTIME_FIXEDSPACE_ALLITEMS, {{LRX_DOUBLE, 3}, {LRX_DOUBLE}, {LRX_FLOAT, 2}});
     StepFile data(path, written.get());
     data.write({5, 8});
@@ -167,7 +167,7 @@ TEST(GbxTimeStepRead, NullBufferPassesOverTheItemAndStillGivesItsTime) {
 
 TEST(GbxTimeStepRead, DamagedHeadIsReportedWithHeaderAndFile) {
     TempDir dir;
-    const std::string path = dir.path("damaged.dfs");
+    const std::string path = dir.path("damaged.gbx");
     HeaderPtr written = stepHeader(F_EQTIME_FIXEDSPACE_ALLITEMS, {{LRX_FLOAT}});
     StepFile data(path, written.get());
     data.write({0, 0});
@@ -191,7 +191,7 @@ TEST(GbxTimeStepRead, DamagedHeadIsReportedWithHeaderAndFile) {
 
 TEST(GbxTimeStepSkip, PassingOverDoubleItemsLandsOnTheNextRecord) {
     TempDir dir;
-    const std::string path = dir.path("skip.dfs");
+    const std::string path = dir.path("skip.gbx");
     HeaderPtr written = stepHeader(F_NEQTIME_FIXEDSPACE_ALLITEMS, {{LRX_DOUBLE, 3}, {LRX_DOUBLE}, {LRX_FLOAT, 2}});
     StepFile data(path, written.get());
     data.write({5, 8, 13});
@@ -218,7 +218,7 @@ TEST(GbxTimeStepSkip, PassingOverDoubleItemsLandsOnTheNextRecord) {
 TEST(GbxTimeStepWrite, FileTypeOfTimeVaryingGeometryIsRefusedAndNothingWritten) {
     TempDir dir;
     HeaderPtr header = stepHeader(F_EQTIME_TVARSPACE_ALLITEMS, {{LRX_FLOAT}});
-    StepFile data(dir.path("tvar.dfs"), header.get());
+    StepFile data(dir.path("tvar.gbx"), header.get());
     const float value = 1;
     ReportedCodes reported;
     EXPECT_EQ(gbxWriteItemTimeStep(header.get(), data.file(), 0, &value), F_ERR_FILE_TYPE);
@@ -230,7 +230,7 @@ TEST(GbxTimeStepWrite, FileTypeOfTimeVaryingGeometryIsRefusedAndNothingWritten) 
 
 TEST(GbxTimeStepWrite, ConversionWorksOnACopyAndReadingConvertsBack) {
     TempDir dir;
-    const std::string path = dir.path("units.dfs");
+    const std::string path = dir.path("units.gbx");
     HeaderPtr written = stepHeader(F_EQTIME_FIXEDSPACE_ALLITEMS, {{LRX_FLOAT, 2}});
     ASSERT_EQ(gbxSetItemUnitConversion(gbxItemD(written.get(), 1), 2, kFoot), 0);
     StepFile data(path, written.get());
@@ -254,7 +254,7 @@ TEST(GbxTimeStepWrite, ConversionWorksOnACopyAndReadingConvertsBack) {
 
 TEST(GbxTimeStepCompression, StoresKeyCellsAndReadsThemBackIntoTheFullGrid) {
     TempDir dir;
-    const std::string path = dir.path("compressed.dfs");
+    const std::string path = dir.path("compressed.gbx");
     HeaderPtr written = stepHeader(F_EQTIME_FIXEDSPACE_ALLITEMS, {{LRX_FLOAT, 3, 2}, {LRX_DOUBLE, 3, 2}});
     installKeys(written.get());
     StepFile data(path, written.get());
@@ -313,7 +313,7 @@ TEST(GbxTimeStepCompression, GridThatDoesNotHoldEveryKeyPositionIsRefused) {
         TempDir dir;
         HeaderPtr header = stepHeader(F_EQTIME_FIXEDSPACE_ALLITEMS, {c.shape});
         gbxSetEncodeKey(header.get(), kKeyX.data(), c.keyY.data(), nullptr, 3);
-        StepFile data(dir.path("refused.dfs"), header.get());
+        StepFile data(dir.path("refused.gbx"), header.get());
         const std::vector<double> grid(6, 1.0);
         ReportedCodes reported;
         EXPECT_EQ(gbxWriteItemTimeStep(header.get(), data.file(), 0, grid.data()), F_ERR_DATA);
@@ -346,7 +346,7 @@ TEST(GbxTimeStepWrite, ItemsThatCannotBeWrittenLeaveFileAndPositionAlone) {
         SCOPED_TRACE(c.what);
         TempDir dir;
         HeaderPtr header = stepHeader(F_EQTIME_FIXEDSPACE_ALLITEMS, {{LRX_FLOAT}});
-        StepFile data(dir.path("refused.dfs"), header.get());
+        StepFile data(dir.path("refused.gbx"), header.get());
         const float value = 1;
         const void* values = &value;
         c.spoil(header.get(), &values);

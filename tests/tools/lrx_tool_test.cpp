@@ -323,7 +323,7 @@ TEST(LrxTool, WrongCommandLinePrintsUsageAndExitsTwo) {
 
 TEST(LrxToolInfo, DescribesTheDemoDataFile) {
     TempDir dir;
-    const std::string path = dir.path("harbour.dfs");
+    const std::string path = dir.path("harbour.gbx");
     const RunResult written = runProgram(dir, LRX_GRID_TIMESERIES_PATH, {path});
     ASSERT_EQ(written.status, 0) << written.err;
     const RunResult info = runLrx(dir, {"info", path});
