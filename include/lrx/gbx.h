@@ -450,10 +450,20 @@ LRX_EXPORT int LRX_CALL gbxFileCreate(const char* path, GbxHeader* header, GbxFi
 LRX_EXPORT int LRX_CALL gbxFileAppend(const char* path, GbxHeader** header, GbxFile** file);
 /* Opens a data file for reading and rewriting its header. */
 LRX_EXPORT int LRX_CALL gbxFileEdit(const char* path, GbxHeader** header, GbxFile** file);
-/* Writes the header back (to disk at most once a second) without closing. */
+/* Writes the header back (to disk at most once a second) without closing. Returns 0, or the
+ * code of the first failure of the write-back: a non-zero result means the file on disk may
+ * not hold the current header. */
 LRX_EXPORT int LRX_CALL gbxFileFlush(GbxHeader* header, GbxFile* file);
-/* Writes the header back (unless the file was opened for reading), closes the file and sets
- * *file to null. The header stays the caller's. */
+/*
+ * Writes the header back (unless the file was opened for reading), closes the file and sets
+ * *file to null. The header stays the caller's.
+ *
+ * Returns 0, 1000 (null header or file), or the code of the failure. When the write-back fails
+ * the file stays open and *file keeps the handle, so that the caller may try again (after
+ * freeing disk space, say). To give up instead, close the handle with lrxFileClose(file):
+ * it releases the descriptor and all memory of the handle; the file keeps whatever reached
+ * it, which may not be a readable data file.
+ */
 LRX_EXPORT int LRX_CALL gbxFileClose(GbxHeader* header, GbxFile** file);
 
 #ifdef __cplusplus

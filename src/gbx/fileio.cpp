@@ -6,6 +6,7 @@
 #include "gbx/gbxerror.h"
 #include "lrx/lrxfile.h"
 #include "lrx/trace.h"
+#include "trace/tracestate.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ const char* nameOf(LrxFile* const* file) {
 }  // namespace
 
 bool fileioTraceOn() {
-    return traceSwitch != 0;
+    return traceSwitch != 0 && !lrx::trace::isSilent();
 }
 
 extern "C" void LRX_CALL DebugFileIO(int on) {

@@ -148,15 +148,18 @@ int gbxCheckWriteLR(int type, int count, const void* values, GbxFile* file, cons
     return call.result(code);
 }
 
-int gbxCheckReadLR(int type, int count, void* values, GbxFile* file, const char* module, int line) {
+int gbxCheckReadLR(int type, int count, void* values, GbxFile* file, const char* module, int line,
+                   int32_t* valuesRead) {
     GbxCall call("gbxCheckReadLR");
+    if (valuesRead != nullptr) *valuesRead = 0;
     int code = gbxCheckFile(file, module, line);
     if (code != 0) return call.result(code);
     // count is the capacity of values: a negative one would pass the record stream's size
     // check as a huge unsigned capacity, and a null buffer would be written through.
     if (count < 0 || (values == nullptr && count > 0))
         return call.result(report(nullptr, file, F_ERR_DATA, module, line));
-    lrxRecordRead(file, type, static_cast<unsigned int>(count), values);
+    const int read = lrxRecordRead(file, type, static_cast<unsigned int>(count), values);
+    if (valuesRead != nullptr) *valuesRead = read;
     return call.result(reportPendingError(file, module, line));
 }
 

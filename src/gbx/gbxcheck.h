@@ -26,7 +26,10 @@ int gbxCheckReadTypeSize(GbxFile* file, int type, int count, LrxLrec** block, co
 int gbxCheckWriteLB(uint16_t id, LrxLrec* records, GbxFile* file, const char* module, int line);
 int gbxCheckReadLB(uint16_t* id, LrxLrec** records, GbxFile* file, const char* module, int line);
 int gbxCheckWriteLR(int type, int count, const void* values, GbxFile* file, const char* module, int line);
-int gbxCheckReadLR(int type, int count, void* values, GbxFile* file, const char* module, int line);
+// Reads a record of type holding at most count values into values; *valuesRead (when given)
+// receives the number of values the record held.
+int gbxCheckReadLR(int type, int count, void* values, GbxFile* file, const char* module, int line,
+                   int32_t* valuesRead = nullptr);
 int gbxCheckSkipLR(GbxFile* file, const char* module, int line);
 int gbxCheckPseudoSkipLR(int count, GbxFile* file, const char* module, int line);
 

@@ -87,8 +87,9 @@ bool gbxKeysFitGrid(const GbxHeader* header, const GbxItem* item) {
 
 int gbxPackGrid(const GbxHeader* header, const GbxItem* item, int dataType, const void* grid, void* packed) {
     const KeyGrid keys = keyGrid(header, item);
-    if (!allKeysFit(keys)) return F_ERR_DATA;
     const int64_t valueSize = gbxValueTypeSize(dataType);
+    // 16-bit items have no delete value for the cells that no key names: not compressible.
+    if (valueSize == 0 || !allKeysFit(keys)) return F_ERR_DATA;
     const auto* from = static_cast<const unsigned char*>(grid);
     auto* to = static_cast<unsigned char*>(packed);
     int64_t position = 0;
@@ -101,8 +102,8 @@ int gbxPackGrid(const GbxHeader* header, const GbxItem* item, int dataType, cons
 
 int gbxExpandGrid(const GbxHeader* header, const GbxItem* item, int dataType, const void* packed, void* grid) {
     const KeyGrid keys = keyGrid(header, item);
-    if (!allKeysFit(keys)) return F_ERR_DATA;
     const int64_t valueSize = gbxValueTypeSize(dataType);
+    if (valueSize == 0 || !allKeysFit(keys)) return F_ERR_DATA;
     gbxFillDeleteValues(header, dataType, grid, keys.gridSize);
     const auto* from = static_cast<const unsigned char*>(packed);
     auto* to = static_cast<unsigned char*>(grid);
@@ -130,6 +131,11 @@ void gbxFillDeleteValues(const GbxHeader* header, int dataType, void* values, in
             break;
         case LRX_UINT4:
             fill(values, count, header->deleteValueUnsigned);
+            break;
+        case LRX_INT2:
+        case LRX_UINT2:
+            // 16-bit integers have no delete value: missing values read as 0.
+            fill(values, count, uint16_t{0});
             break;
         default:
             break;

@@ -19,10 +19,9 @@ bool holdsGridKeys(const GbxHeader* header) {
 
 extern "C" {
 
-// Both calls write one line without a result pair (entry and exit in one), so the trace's
-// name stack is left as it was.
+// Both calls trace their entry line only; the name leaves the stack silently at return.
 LRX_EXPORT int LRX_CALL gbxIsItemCompressed(GbxItem* item, int* keySize) {
-    gbxTraceEnterExit("gbxIsItemCompressed");
+    GbxCall call("gbxIsItemCompressed");
     if (keySize != nullptr) *keySize = 0;
     if (const int code = gbxCheckItem(item, kModule, __LINE__)) return code;
     // The switch is not consulted: keys installed mean compressed storage either way.
@@ -31,7 +30,7 @@ LRX_EXPORT int LRX_CALL gbxIsItemCompressed(GbxItem* item, int* keySize) {
 }
 
 LRX_EXPORT void LRX_CALL gbxItemEnableCompression(GbxHeader* header) {
-    gbxTraceEnterExit("gbxItemEnableCompression");
+    GbxCall call("gbxItemEnableCompression");
     if (header != nullptr) header->itemCompression = 1;
 }
 

@@ -1,6 +1,7 @@
 // The data-file layer's error-handler table and dispatcher, its trace switch and the
 // file-kind callback it hands to the record stream. Calls nothing but the handlers.
 #include "gbx/gbxerror.h"
+#include "trace/tracestate.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ int32_t gbxKindCallback(int32_t* appVersion) {
 }
 
 bool gbxTraceOn() {
-    return traceSwitch != 0;
+    return traceSwitch != 0 && !lrx::trace::isSilent();
 }
 
 extern "C" {

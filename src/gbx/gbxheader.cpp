@@ -51,6 +51,8 @@ int gbxInitHeader(GbxHeader* header) {
     header->longitude = header->latitude = header->orientation = 0;
     header->timeAxisType = F_UNDEFINED_TAXIS;
     header->timeAxis = GbxTimeAxisRecord{};
+    // No time written yet: the first time step's time becomes the last time.
+    header->lastTime = gbxDefaultDeleteDouble();
     header->noOfItems = 0;
     const int titles = gbxSetFileTitle(header, "") | gbxSetAppTitle(header, "");
     return call.result(titles != 0 ? F_ERR_MEMORY : 0);

@@ -67,6 +67,7 @@ struct GbxHeader {
     int32_t fileItemCount;
     GbxItem* items;  // owned array of noOfItems items
     GbxCustomBlock* customBlocks;
+    GbxCustomBlock* lastCustomBlock;  // the list's tail, so that adding a block takes constant time
     int32_t itemCompression;
     int32_t** encodeKeyRef;  // the key triple used by compression: the header's own slots
     void* legacyFile;        // non-null for a file of the legacy family

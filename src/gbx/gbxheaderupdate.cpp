@@ -3,6 +3,9 @@
 // through a second handle opened for update on the same file.
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <string_view>
+#include <unordered_map>
 
 #include "gbx/gbxblock.h"
 #include "gbx/gbxheader.h"
@@ -17,11 +20,45 @@ namespace {
 
 constexpr const char* kModule = "gbxheader";
 
+// The header's custom blocks by name (the first of each name), made when the walk meets the
+// first stored custom block: a file may hold hundreds of thousands of them.
+class CustomBlockIndex {
+public:
+    const GbxCustomBlock* find(const GbxHeader* header, const char* name) {
+        try {
+            if (!built_) build(header);
+            const auto found = byName_.find(name);
+            return found != byName_.end() ? found->second : nullptr;
+        } catch (const std::bad_alloc&) {
+            return findByWalking(header, name);
+        }
+    }
+
+private:
+    void build(const GbxHeader* header) {
+        for (const GbxCustomBlock* custom = header->customBlocks; custom != nullptr; custom = custom->next) {
+            if (custom->name != nullptr) byName_.emplace(custom->name, custom);
+        }
+        built_ = true;
+    }
+
+    static const GbxCustomBlock* findByWalking(const GbxHeader* header, const char* name) {
+        for (const GbxCustomBlock* custom = header->customBlocks; custom != nullptr; custom = custom->next) {
+            if (custom->name != nullptr && std::strcmp(custom->name, name) == 0) return custom;
+        }
+        return nullptr;
+    }
+
+    std::unordered_map<std::string_view, const GbxCustomBlock*> byName_;
+    bool built_ = false;
+};
+
 struct Update {
     GbxHeader* header;
     GbxFile* second;
     int64_t position;  // start of the block in hand
     int itemCounter = 0;
+    CustomBlockIndex customBlocks;
 };
 
 enum class Walk { Next, Done };
@@ -74,8 +111,7 @@ int rewriteGeoInfo(Update& update, int tag) {
 }
 
 // The span of a non-equidistant axis: its last time minus its start. An axis without any time
-// step has no last time (0 in a new header, the double delete value after a header read) and
-// stores the span 0.
+// step has no last time (the double delete value) and stores the span 0.
 double nonEquidistantSpan(const GbxHeader* header) {
     uint64_t lastBits = 0;
     std::memcpy(&lastBits, &header->lastTime, sizeof lastBits);
@@ -112,20 +148,13 @@ int rewriteTimeAxis(Update& update, int tag) {
     return code;
 }
 
-const GbxCustomBlock* findCustomBlock(const GbxHeader* header, const char* name) {
-    for (const GbxCustomBlock* custom = header->customBlocks; custom != nullptr; custom = custom->next) {
-        if (custom->name != nullptr && std::strcmp(custom->name, name) == 0) return custom;
-    }
-    return nullptr;
-}
-
 int rewriteCustomBlock(Update& update, int tag) {
     int code = 0;
     LrxLrec* chain = gbxReadBlock(update.second, &code);
     LrxLrec* values = chain != nullptr ? chain->next : nullptr;
     if (code == 0 && values != nullptr && chain->type == LRX_BYTE) {
         static_cast<char*>(chain->data)[chain->count - 1] = '\0';
-        const GbxCustomBlock* custom = findCustomBlock(update.header, static_cast<const char*>(chain->data));
+        const GbxCustomBlock* custom = update.customBlocks.find(update.header, static_cast<const char*>(chain->data));
         if (custom != nullptr && custom->data != nullptr && holds(values, custom->type, custom->count)) {
             std::memcpy(values->data, custom->data,
                         static_cast<std::size_t>(lrxRecordSize(values->type, values->count)));
@@ -174,17 +203,21 @@ int rewriteBlock(Update& update, int tag, Walk* walk, const GbxCall& call) {
     return 0;
 }
 
-// Walks the blocks of the second handle up to the static or dynamic section, or until no
-// further block can be read. Returns the first error of a rewrite.
+// Walks the blocks of the second handle up to the static or dynamic section, or to the end of
+// a file that holds neither. Any other failure (a read, seek or write that fails, a block cut
+// off inside) is returned: a header that was not rewritten whole must never pass as updated.
 int walkBlocks(Update& update, const GbxCall& call) {
     for (;;) {
         update.position = lrxTell64(update.second);
         const int tag = FQueryLogicalBlock(update.second);
-        if (lrxPeekError(update.second) != 0) return 0;
+        const int queried = lrxPeekError(update.second);
+        if (queried == LRX_END_OF_FILE) return 0;
+        if (queried != 0) return queried;
         Walk walk = Walk::Next;
-        const int code = rewriteBlock(update, tag, &walk, call);
-        if (code != 0 || walk == Walk::Done) return code;
-        if (lrxPeekError(update.second) != 0) return 0;
+        int code = rewriteBlock(update, tag, &walk, call);
+        if (code == 0) code = lrxPeekError(update.second);
+        if (code != 0) return code == LRX_END_OF_FILE ? F_ERR_READ : code;
+        if (walk == Walk::Done) return 0;
     }
 }
 
@@ -218,8 +251,9 @@ int gbxUpdateHeader(GbxHeader* header, int force, GbxFile* file) {
     LrxFile* second = FOpenFileEdit(file->fileName, &code);
     if (second == nullptr) return call.result(code != 0 ? code : F_ERR_OPEN);
     lrxSeekAppBase(second);
-    Update update{header, second, 0};
-    code = walkBlocks(update, call);
+    Update update{header, second, 0, 0, {}};
+    code = lrxPeekError(second);
+    if (code == 0) code = walkBlocks(update, call);
     const int closed = FCloseFile(&second);
     return call.result(code != 0 ? code : closed);
 }

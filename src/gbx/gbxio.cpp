@@ -59,11 +59,13 @@ const char* getText(GbxHeader* header, char* GbxHeader::*field, int* code) {
     return *code == 0 ? textOrEmpty(header->*field) : "";
 }
 
-GbxCustomBlock** endOfCustomBlocks(GbxHeader* header) {
-    GbxCustomBlock** link = &header->customBlocks;
-    while (*link != nullptr)
-        link = &(*link)->next;
-    return link;
+// Appends in constant time: a file may hold hundreds of thousands of custom blocks.
+void appendCustomBlock(GbxHeader* header, GbxCustomBlock* block) {
+    if (header->customBlocks == nullptr)
+        header->customBlocks = block;
+    else
+        header->lastCustomBlock->next = block;
+    header->lastCustomBlock = block;
 }
 
 // Bytes of count values of a custom block's type (0 for a type that keeps no values), or -1
@@ -92,12 +94,11 @@ int addCustomBlock(GbxHeader* header, int type, const char* name, int count, con
     const int64_t bytes = customBlockBytes(type, count);
     if (name == nullptr || bytes < 0) return GBX_REPORT(header, nullptr, nullptr, F_ERR_DATA);
 
-    GbxCustomBlock** end = endOfCustomBlocks(header);
     void* node = nullptr;
     code = gbxCheckAlloc(&node, sizeof(GbxCustomBlock), kModule, __LINE__);
     if (code != 0) return code;
     auto* block = static_cast<GbxCustomBlock*>(node);
-    *end = block;
+    appendCustomBlock(header, block);
     // From here on the block stays in the list, even without its name or values.
     block->type = type;
     block->count = count;
@@ -135,6 +136,7 @@ void gbxFreeCustomBlocks(GbxHeader* header) {
     if (header == nullptr) return;
     GbxCustomBlock* block = header->customBlocks;
     header->customBlocks = nullptr;
+    header->lastCustomBlock = nullptr;
     while (block != nullptr) {
         GbxCustomBlock* next = block->next;
         std::free(block->name);
@@ -326,12 +328,12 @@ int LRX_CALL gbxGetVersionCurrent(void) {
 // ---- Custom blocks ------------------------------------------------------------------------
 
 int LRX_CALL gbxAddCustomBlock(GbxHeader* header, int type, const char* name, int count, const void* data) {
-    GbxCall call("gbxAddCustomBlock");
+    GbxCall call(GbxCombinedEntry{}, "gbxAddCustomBlock");
     return call.result(addCustomBlock(header, type, name, count, data));
 }
 
 int LRX_CALL gbxGetCustomBlockRef(GbxHeader* header, GbxCustomBlock** first) {
-    GbxCall call("gbxGetCustomBlockRef");
+    GbxCall call(GbxCombinedEntry{}, "gbxGetCustomBlockRef");
     const int code = gbxCheckHeader(header, kModule, __LINE__);
     if (code == 0 && first != nullptr) *first = header->customBlocks;
     return call.result(code);
@@ -339,7 +341,7 @@ int LRX_CALL gbxGetCustomBlockRef(GbxHeader* header, GbxCustomBlock** first) {
 
 int LRX_CALL gbxGetCustomBlock(GbxCustomBlock* block, int* type, char** name, int* count, void** data,
                                GbxCustomBlock** next) {
-    GbxCall call("gbxGetCustomBlock");
+    GbxCall call(GbxCombinedEntry{}, "gbxGetCustomBlock");
     const int code = gbxCheckCustomBlock(block, kModule, __LINE__);
     if (code != 0) return call.result(code);
     if (type != nullptr) *type = block->type;

@@ -23,17 +23,19 @@ void setUnsetGeometry(GbxItem* item, float value) {
     }
 }
 
-// Clears the item but its statistics storage and associated statics, which survive a reset
+// Clears the item but its statistics storage (or static values) and associated statics, which survive a reset
 // or init, and (with keepStatic) its static flag.
 void clearKeeping(GbxItem* item, bool keepStatic) {
     const int32_t isStatic = item->isStatic;
     double* elementStats = item->elementStats;
     const int32_t statsElements = item->statsElements;
+    const int64_t valueBytes = item->valueBytes;
     GbxAssocStatic* assocStatics = item->assocStatics;
     *item = GbxItem{};
     if (keepStatic) item->isStatic = isStatic;
     item->elementStats = elementStats;
     item->statsElements = statsElements;
+    item->valueBytes = valueBytes;
     item->assocStatics = assocStatics;
 }
 
@@ -88,6 +90,7 @@ void gbxItemDestroyContents(GbxItem* item) {
     std::free(item->elementStats);
     item->elementStats = nullptr;
     item->statsElements = 0;
+    item->valueBytes = 0;
     gbxItemFreeAssoc(item);
 }
 

@@ -73,6 +73,9 @@ struct GbxItem {
     // the item is defined or read, and encoding keys installed later change the number of
     // elements in use: every reader of elementStats stays below this count.
     int32_t statsElements;
+    // Static item read from a file: the bytes of its values block in elementStats, kept as the
+    // file gave them whatever the item's definition says afterwards.
+    int64_t valueBytes;
     GbxAssocStatic* assocStatics;
 };
 

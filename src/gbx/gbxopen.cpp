@@ -74,14 +74,21 @@ void finishOpening(GbxHeader* header, GbxFile** file) {
     }
 }
 
-// Opens the static section right behind the header of a new file. A header alone is no
-// readable file (its reader stops only at a section marker), so this makes a file closed
-// without static items or time steps readable; later static items follow the marker.
-int openStaticSection(GbxFile* file) {
+// A header alone is no readable file: its reader stops only at a section marker. A file made
+// by gbxFileCreate that still holds nothing behind its header gets the empty static section at
+// flush and close; every other file keeps exactly the bytes its writer gave it.
+int closeHeaderOnlyFile(GbxFile* file) {
+    if (file->createdNew == 0 || file->positionState >= 2) return 0;
     GbxBlockBuilder marker;
     const int code = marker.write(kStaticSection, file, kModule, __LINE__);
     if (code == 0) file->positionState = 2;
     return code;
+}
+
+// The header written back in place, behind the marker of a header-only file.
+int updateFile(GbxHeader* header, GbxFile* file, int force) {
+    const int code = closeHeaderOnlyFile(file);
+    return code != 0 ? code : gbxUpdateHeader(header, force, file);
 }
 
 // The number of time steps that the header's time axis holds; -1 without a time axis.
@@ -90,12 +97,13 @@ int storedTimeSteps(const GbxHeader* header) {
     return type >= F_TM_EQ_AXIS && type <= F_CAL_NEQ_AXIS ? header->timeAxis.noOfTimeSteps : -1;
 }
 
-// Moves a file opened for appending to its end. When the file's dynamic section has begun the
-// search for its marker leaves positionState at 3; a file without time steps keeps the state
-// of its static section, so that the first time step appended writes the marker itself.
-// False when the seek to the end fails.
+// Moves a file opened for appending to its end. Appending adds time steps only: the file stands
+// in its dynamic section from now on, and a file whose dynamic section has not begun gets its
+// marker with the first time step appended. False when the seek to the end fails.
 bool moveToEnd(GbxFile* file) {
     gbxFindBlock(file, kDynamicSection);
+    file->dynamicSectionDue = file->positionState < 3 ? 1 : 0;
+    file->positionState = 3;
     // An absolute seek also ends the end-of-file state that the search may have met.
     lrxSeek64(file, 0, 2);
     return lrxPeekError(file) == 0;
@@ -174,8 +182,8 @@ LRX_EXPORT int LRX_CALL gbxFileCreate(const char* path, GbxHeader* header, GbxFi
     GbxFile* created = code == 0 ? FOpenFileCreate(path) : nullptr;
     if (code == 0 && created == nullptr) code = GBX_REPORT(header, nullptr, nullptr, F_ERR_OPEN);
     if (created != nullptr) {
+        created->createdNew = 1;
         code = gbxWriteHeader(header, created);
-        if (code == 0) code = openStaticSection(created);
         // The keys follow the header whatever its write gave; their writes report their own
         // errors and leave the result alone.
         if (header->compressed != 0) gbxWriteEncodeKeys(header, created);
@@ -188,7 +196,7 @@ LRX_EXPORT int LRX_CALL gbxFileFlush(GbxHeader* header, GbxFile* file) {
     GbxCall call("gbxFileFlush");
     if (gbxIsLegacyHeader(header)) return call.result(gbxLegacyFlush(header));
     if (const int code = gbxCheckHeaderFile(header, file, kModule, __LINE__)) return call.result(code);
-    const int code = gbxUpdateHeader(header, 0, file);
+    const int code = updateFile(header, file, 0);
     QvProject_AddFile(file->fileName);
     return call.result(code);
 }
@@ -200,7 +208,7 @@ LRX_EXPORT int LRX_CALL gbxFileClose(GbxHeader* header, GbxFile** file) {
     if (const int code = gbxCheckHeaderFile(header, handle, kModule, __LINE__)) return call.result(code);
     // A file opened for reading is closed without writing anything back.
     if (handle->readOnly == 0) {
-        const int code = gbxUpdateHeader(header, 1, handle);
+        const int code = updateFile(header, handle, 1);
         QvProject_AddFile(handle->fileName);
         // The file stays open, so that the caller may try again.
         if (code != 0) return call.result(code);

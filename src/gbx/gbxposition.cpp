@@ -122,6 +122,32 @@ int findItemLegacy(GbxHeader* header, GbxFile* file, int timeStep, int itemNo) {
 
 }  // namespace
 
+int gbxSavePosition(GbxHeader* header, GbxFile* file, GbxSavedPosition* saved) {
+    *saved = {0, 0, 0, 0, header->currentTimeStep, header->currentItem, header->currentTime};
+    // A legacy handle keeps its position in its own layer.
+    if (gbxIsLegacyFile(file)) return 0;
+    saved->errorCode = file->errorCode;
+    saved->positionState = file->positionState;
+    saved->dynamicSectionDue = file->dynamicSectionDue;
+    saved->offset = lrxTell64(file);
+    if (saved->offset < 0) return GBX_REPORT(header, file, nullptr, F_ERR_SEEK);
+    return 0;
+}
+
+int gbxRestorePosition(GbxHeader* header, GbxFile* file, const GbxSavedPosition& saved) {
+    header->currentTimeStep = saved.timeStep;
+    header->currentItem = saved.item;
+    header->currentTime = saved.time;
+    if (gbxIsLegacyFile(file)) return 0;
+    file->errorCode = 0;
+    lrxSeek64(file, saved.offset, 0);
+    if (lrxPeekError(file) != 0) return GBX_REPORT(header, file, nullptr, F_ERR_SEEK);
+    file->errorCode = saved.errorCode;
+    file->positionState = saved.positionState;
+    file->dynamicSectionDue = saved.dynamicSectionDue;
+    return 0;
+}
+
 int gbxFindBlock(GbxFile* file, int id) {
     if (const int code = gbxCheckFile(file, kModule, __LINE__)) return code;
     // Records passed over without reading are walked by the search instead.

@@ -17,6 +17,7 @@
 #include "gbx/gbxitem.h"
 #include "gbx/gbxtrace.h"
 #include "lrx/lrxfile.h"
+#include "lrx/lrxrecord.h"
 #include "vnk/vnk.h"
 
 namespace {
@@ -34,11 +35,6 @@ constexpr int32_t kInTimeSteps = 3;
 
 constexpr int kToUserUnit = 1;
 constexpr int kToConvUnit = 2;
-
-// A read item's values block has room for as many values of the widest simple type as the
-// file gave it (statsElements), so that an item whose data type or axis the caller redefines
-// afterwards can never make gbxStaticGetData read past the block.
-constexpr std::size_t kWidestValue = sizeof(double);
 
 struct FreeMemory {
     void operator()(void* memory) const { std::free(memory); }
@@ -121,14 +117,14 @@ bool timeVarying(int axisType) {
     return axisType == GBX_TVARD1 || axisType == GBX_TVARD2 || axisType == GBX_TVARD3;
 }
 
-// A static item needs an axis of fixed size, values of a stored simple type (1 to 5) and a
+// A static item needs an axis of fixed size, values of a stored simple type (1 to 7) and a
 // count that one record can hold (1 to INT32_MAX values). The count goes to *count.
 int checkWritable(GbxVector* vector, GbxFile* file, int* count) {
     if (vector->axisType == GBX_AXIS_NONE || timeVarying(vector->axisType)) {
         return GBX_REPORT(nullptr, file, vector, F_ERR_DATA);
     }
     const int64_t values = gbxItemXYZSize64(vector);
-    if (gbxValueTypeSize(vector->dataType) == 0 || values < 1 || values > std::numeric_limits<int32_t>::max()) {
+    if (lrxSimpSize(vector->dataType) == 0 || values < 1 || values > std::numeric_limits<int32_t>::max()) {
         return GBX_REPORT(nullptr, file, vector, F_ERR_DATA);
     }
     *count = static_cast<int>(values);
@@ -139,7 +135,7 @@ int checkWritable(GbxVector* vector, GbxFile* file, int* count) {
 // changed.
 int convertedCopy(GbxVector* vector, GbxFile* file, const void* data, int count, Buffer* copy) {
     const std::size_t bytes =
-        static_cast<std::size_t>(count) * static_cast<std::size_t>(gbxValueTypeSize(vector->dataType));
+        static_cast<std::size_t>(count) * static_cast<std::size_t>(lrxSimpSize(vector->dataType));
     void* memory = nullptr;
     if (const int code = gbxCheckAlloc(&memory, bytes, kModule, __LINE__)) return code;
     copy->reset(memory);
@@ -200,22 +196,12 @@ int cutOff(int code) {
     return code == LRX_END_OF_FILE ? F_ERR_SKIP : code;
 }
 
-// Takes the record's values into the item (see kWidestValue).
-int keepValues(GbxVector* vector, LrxLrec* record) {
-    const std::size_t held =
-        static_cast<std::size_t>(record->count) * static_cast<std::size_t>(gbxValueTypeSize(record->type));
-    const std::size_t room = static_cast<std::size_t>(record->count) * kWidestValue;
-    void* values = nullptr;
-    if (held == room) {
-        values = lrxLrecTakeData(record);
-    } else {
-        if (const int code = gbxCheckAlloc(&values, room, kModule, __LINE__)) return code;
-        std::memcpy(values, record->data, held);
-    }
+// Takes the record's values into the item as the file holds them, with their length in bytes.
+void keepValues(GbxVector* vector, LrxLrec* record) {
+    const int64_t bytes = lrxRecordSize(record->type, record->count);
     std::free(vector->elementStats);
-    vector->elementStats = static_cast<double*>(values);
-    vector->statsElements = record->count;
-    return 0;
+    vector->elementStats = static_cast<double*>(lrxLrecTakeData(record));
+    vector->valueBytes = bytes;
 }
 
 // Block 40001 behind the item's definition: its first record must hold the item's simple type
@@ -227,14 +213,15 @@ int readValues(GbxVector* vector, GbxFile* file) {
     GbxBlockRecords records(chain);
     if (code != 0) return cutOff(code);
     if (id != kStaticValues) return F_ERR_SKIP;
-    if (gbxValueTypeSize(vector->dataType) == 0) return GBX_REPORT(nullptr, file, vector, F_ERR_TYPE);
+    if (lrxSimpSize(vector->dataType) == 0) return GBX_REPORT(nullptr, file, vector, F_ERR_TYPE);
     const int64_t count = gbxItemXYZSize64(vector);
     if (count < 1 || count > std::numeric_limits<int32_t>::max()) {
         return GBX_REPORT(nullptr, file, vector, F_ERR_SIZE);
     }
     LrxLrec* record = records.take(vector->dataType, static_cast<int>(count), kModule, __LINE__);
     if (record == nullptr) return records.error();
-    return keepValues(vector, record);
+    keepValues(vector, record);
+    return 0;
 }
 
 // Steps over the section marker when the file stands before it; the type and id of the
@@ -269,16 +256,19 @@ GbxVector* readStatic(GbxFile* file, int* code) {
 
 // ---- Values of a read item ----------------------------------------------------------------
 
+// Copies the values that the item's current definition describes. The block keeps the bytes the
+// file gave: a definition that needs more than it holds (a larger axis or a wider data type set
+// after the read) gets 2013, never bytes from past its end.
 int copyValues(GbxVector* vector, void* buffer) {
     if (buffer == nullptr) return GBX_REPORT(nullptr, nullptr, vector, F_ERR_DATA);
     // An item the caller built for writing holds no values.
-    if (vector->elementStats == nullptr || vector->statsElements < 1) {
+    if (vector->elementStats == nullptr || vector->valueBytes < 1) {
         return GBX_REPORT(nullptr, nullptr, vector, F_ERR_DATA);
     }
-    const int size = gbxValueTypeSize(vector->dataType);
+    const int size = lrxSimpSize(vector->dataType);
     if (size == 0) return GBX_REPORT(nullptr, nullptr, vector, F_ERR_TYPE);
     const int64_t count = gbxItemElements64(vector, vector->header, true);
-    if (count < 0 || count > vector->statsElements) return GBX_REPORT(nullptr, nullptr, vector, F_ERR_SIZE);
+    if (count < 0 || count > vector->valueBytes / size) return GBX_REPORT(nullptr, nullptr, vector, F_ERR_SIZE);
     std::memcpy(buffer, vector->elementStats, static_cast<std::size_t>(count) * static_cast<std::size_t>(size));
     if (converts(vector)) {
         convertValues(vector, buffer, static_cast<int>(count), readDeleteValues(vector), Direction::ToCaller);

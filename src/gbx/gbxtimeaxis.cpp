@@ -10,6 +10,7 @@
 #include "gbx/gbxcalendar.h"
 #include "gbx/gbxcheck.h"
 #include "gbx/gbxhandoffs.h"
+#include "gbx/gbxposition.h"
 #include "gbx/gbxtrace.h"
 #include "vnk/vnk.h"
 
@@ -216,6 +217,9 @@ int getCalendarAxis(GbxHeader* header, int axisType, int* unit, const char** uni
 // put back at the start of its static section, or, for a file without one (whose search for
 // it runs to the end of the file), at the start of its dynamic section, so that a reader can
 // go on from there.
+// The time of the last time step, read from the file. The read moves through the file and the
+// header's cursor; both are handed back as they were, also when the read fails part way, so
+// that the caller's next read is the one it expects.
 int nonEquidistantSpan(GbxHeader* header, GbxFile* file, double* span) {
     int steps = 0;
     int code =
@@ -227,11 +231,12 @@ int nonEquidistantSpan(GbxHeader* header, GbxFile* file, double* span) {
         *span = 0.0;
         return 0;
     }
-    if ((code = gbxFindTimeStep(header, file, steps - 1)) != 0) return code;
-    if ((code = gbxReadItemTimeStep(header, file, span, nullptr)) != 0) return code;
-    if ((code = gbxFindBlockStatic(header, file)) != 0) return code;
-    if (!gbxIsLegacyFile(file) && lrxPeekError(file) == LRX_END_OF_FILE) code = gbxFindBlockDynamic(header, file);
-    return code;
+    GbxSavedPosition saved{};
+    if ((code = gbxSavePosition(header, file, &saved)) != 0) return code;
+    code = gbxFindTimeStep(header, file, steps - 1);
+    if (code == 0) code = gbxReadItemTimeStep(header, file, span, nullptr);
+    const int restored = gbxRestorePosition(header, file, saved);
+    return code != 0 ? code : restored;
 }
 
 }  // namespace

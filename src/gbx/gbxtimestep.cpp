@@ -26,6 +26,18 @@ struct FreeDeleter {
 };
 using Buffer = std::unique_ptr<void, FreeDeleter>;
 
+bool isSixteenBit(int dataType) {
+    return dataType == LRX_INT2 || dataType == LRX_UINT2;
+}
+
+// Items of a file with encoding keys are stored at the keys' length. 16-bit integers have no
+// delete value for the cells that no key names, so such items cannot be stored that way.
+int refuseCompressedSixteenBit(GbxHeader* header, GbxFile* file, const GbxStepItem& step) {
+    const bool keyed = header->encodeKeyRef != nullptr && header->encodeKeySize >= 1;
+    if (isSixteenBit(step.dataType) && keyed) return GBX_REPORT(header, file, step.item, F_ERR_DATA);
+    return 0;
+}
+
 int allocate(Buffer& buffer, int32_t count, int valueSize) {
     void* memory = nullptr;
     const int code = gbxCheckAlloc(&memory, static_cast<std::size_t>(count) * static_cast<std::size_t>(valueSize),
@@ -68,9 +80,10 @@ void storeAxisStart(GbxHeader* header, double time) {
 // item, then the item's record and the statistics over the values as stored.
 int writeRecords(GbxHeader* header, GbxFile* file, double time, const GbxStepItem& step, const void* values) {
     int code = 0;
-    if (file->positionState < 3) {
+    if (file->positionState < 3 || file->dynamicSectionDue != 0) {
         if ((code = gbxCheckWriteLB(GBX_DYNAMIC_SECTION_ID, nullptr, file, kModule, __LINE__)) != 0) return code;
         file->positionState = 3;
+        file->dynamicSectionDue = 0;
     }
     if (header->currentItem == 0) {
         if (header->currentTimeStep == 0) storeAxisStart(header, time);
@@ -88,6 +101,7 @@ int writeNative(GbxHeader* header, GbxFile* file, double time, const void* data)
     int code = gbxCheckItemTypeCount(header, file, GBX_MASK_READ_WRITE, -1, &step, kModule, __LINE__);
     if (code != 0) return code;
     if (data == nullptr) return GBX_REPORT(header, file, step.item, F_ERR_DATA);
+    if ((code = refuseCompressedSixteenBit(header, file, step)) != 0) return code;
     OutgoingValues out;
     if ((code = prepareValues(header, file, step, data, out)) != 0) return code;
     code = writeRecords(header, file, time, step, out.values);
@@ -176,16 +190,27 @@ ReadOutcome readLegacy(GbxHeader* header, GbxFile* file, void* data, double* tim
     return outcome;
 }
 
-// Reads the stored values into a scratch array (values that a short record leaves out keep the
-// delete value) and expands them into the caller's full grid.
+// Reads the item's record into values. A record that holds fewer values than the item is
+// damaged: the values it leaves out get the delete value, never what the buffer held, and the
+// read gives 2013.
+int readRecord(GbxHeader* header, GbxFile* file, const GbxStepItem& step, void* values) {
+    int32_t read = 0;
+    const int code = gbxCheckReadLR(step.dataType, step.storedCount, values, file, kModule, __LINE__, &read);
+    if (code != 0 || read >= step.storedCount) return code;
+    auto* missing = static_cast<unsigned char*>(values) + static_cast<std::size_t>(read) * step.valueSize;
+    gbxFillDeleteValues(header, step.dataType, missing, step.storedCount - read);
+    return GBX_REPORT(header, file, step.item, F_ERR_SIZE);
+}
+
+// Reads the stored values into a scratch array and expands them into the caller's full grid.
 int readCompressed(GbxHeader* header, GbxFile* file, const GbxStepItem& step, void* data) {
     Buffer packed;
     int code = allocate(packed, step.storedCount, step.valueSize);
     if (code != 0) return code;
-    gbxFillDeleteValues(header, step.dataType, packed.get(), step.storedCount);
-    code = gbxCheckReadLR(step.dataType, step.storedCount, packed.get(), file, kModule, __LINE__);
-    if (code != 0) return code;
-    return expandInto(header, file, step, packed.get(), data);
+    code = readRecord(header, file, step, packed.get());
+    if (code != 0 && code != F_ERR_SIZE) return code;
+    const int expanded = expandInto(header, file, step, packed.get(), data);
+    return code != 0 ? code : expanded;
 }
 
 // The head at the start of a time step, then the item's record: read whole, read and expanded,
@@ -196,8 +221,7 @@ int readRecords(GbxHeader* header, GbxFile* file, const GbxStepItem& step, void*
     }
     *time = header->currentTime;
     if (data == nullptr) return gbxCheckSkipLR(file, kModule, __LINE__);
-    if (step.storedCount == step.callerCount)
-        return gbxCheckReadLR(step.dataType, step.storedCount, data, file, kModule, __LINE__);
+    if (step.storedCount == step.callerCount) return readRecord(header, file, step, data);
     return readCompressed(header, file, step, data);
 }
 
@@ -205,13 +229,15 @@ ReadOutcome readNative(GbxHeader* header, GbxFile* file, void* data, double* tim
     ReadOutcome outcome;
     GbxStepItem step{};
     outcome.code = gbxCheckItemTypeCount(header, file, GBX_MASK_READ_WRITE, -1, &step, kModule, __LINE__);
+    if (outcome.code == 0) outcome.code = refuseCompressedSixteenBit(header, file, step);
     if (outcome.code != 0) return outcome;
     if (file->positionState < 3) {
-        // Finding the dynamic section starts the position afresh at time step 0, item 0.
+        // Finding the dynamic section starts the position afresh at time step 0, item 0. The
+        // caller sized its buffer for the item it asked for: a read never hands it another.
         if ((outcome.code = gbxFindBlockDynamic(header, file)) != 0) return outcome;
         if (header->currentItem != step.index) {
-            outcome.code = gbxCheckItemTypeCount(header, file, GBX_MASK_READ_WRITE, -1, &step, kModule, __LINE__);
-            if (outcome.code != 0) return outcome;
+            outcome.code = GBX_REPORT(header, file, step.item, F_ERR_DATA);
+            return outcome;
         }
     }
     outcome.code = readRecords(header, file, step, data, time);

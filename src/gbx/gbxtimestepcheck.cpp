@@ -37,8 +37,9 @@ int gbxDescribeStepItem(GbxHeader* header, GbxFile* file, int itemIndex, GbxStep
     GbxItem* item = &header->items[itemIndex];
     const int64_t stored = gbxItemElements64(item, header, true);
     const int64_t caller = gbxItemElements64(item, header, false);
-    const int valueSize = gbxValueTypeSize(item->dataType);
-    // A value type without a size would make the record layer write nothing and report success.
+    // Values are sized as the record layer stores them, 16-bit integers included. A value type
+    // without a size would make the record layer write nothing and report success.
+    const int valueSize = lrxSimpSize(item->dataType);
     if (valueSize == 0 || !usableCount(stored) || !usableCount(caller))
         return gbxReportError(nullptr, nullptr, nullptr, F_ERR_DATA, module, line);
     *out = {itemIndex, item, item->dataType, valueSize, static_cast<int32_t>(stored), static_cast<int32_t>(caller)};

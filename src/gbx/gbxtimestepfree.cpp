@@ -1,5 +1,6 @@
 // The entry points of free item order and time-varying geometry. Callers of older versions
-// link against them, but they have no function: each writes one trace line and returns 1.
+// link against them, but they have no function: each writes its trace entry line (and no exit
+// line) and returns 1.
 // Calls only the call trace.
 #include "gbx/gbxtrace.h"
 #include "lrx/gbx.h"
@@ -13,42 +14,42 @@ constexpr int kNoFunction = 1;
 extern "C" {
 
 LRX_EXPORT int LRX_CALL gbxQueryFreeItemTimeStep(GbxHeader*, GbxFile*, int*) {
-    gbxTraceEnterExit("gbxQueryFreeItemTimeStep");
+    gbxTraceEntryOnly("gbxQueryFreeItemTimeStep");
     return kNoFunction;
 }
 
 LRX_EXPORT int LRX_CALL gbxReadFreeItemTimeStep(GbxHeader*, GbxFile*, double*, void*) {
-    gbxTraceEnterExit("gbxReadFreeItemTimeStep");
+    gbxTraceEntryOnly("gbxReadFreeItemTimeStep");
     return kNoFunction;
 }
 
 LRX_EXPORT int LRX_CALL gbxWriteFreeItemTimeStep(GbxHeader*, GbxFile*, int itemNo, double, const void*) {
-    gbxTraceEnterExit("gbxWriteFreeItemTimeStep item_no=%d", itemNo);
+    gbxTraceEntryOnly("gbxWriteFreeItemTimeStep item_no=%d", itemNo);
     return kNoFunction;
 }
 
 LRX_EXPORT int LRX_CALL gbxReadItemTvarTimeStep(GbxHeader*, GbxFile*, double*, void*) {
-    gbxTraceEnterExit("gbxReadItemTvarTimeStep");
+    gbxTraceEntryOnly("gbxReadItemTvarTimeStep");
     return kNoFunction;
 }
 
 LRX_EXPORT int LRX_CALL gbxWriteItemTvarTimeStep(GbxHeader*, GbxFile*, const void*, const void*) {
-    gbxTraceEnterExit("gbxWriteItemTvarTimeStep");
+    gbxTraceEntryOnly("gbxWriteItemTvarTimeStep");
     return kNoFunction;
 }
 
 LRX_EXPORT int LRX_CALL gbxQueryFreeItemTvarTimeStep(GbxHeader*, GbxFile*, int*) {
-    gbxTraceEnterExit("gbxQueryFreeItemTvarTimeStep");
+    gbxTraceEntryOnly("gbxQueryFreeItemTvarTimeStep");
     return kNoFunction;
 }
 
 LRX_EXPORT int LRX_CALL gbxReadFreeItemTvarTimeStep(GbxHeader*, GbxFile*, double*, void*, void*) {
-    gbxTraceEnterExit("gbxReadFreeItemTvarTimeStep");
+    gbxTraceEntryOnly("gbxReadFreeItemTvarTimeStep");
     return kNoFunction;
 }
 
 LRX_EXPORT int LRX_CALL gbxWriteFreeItemTvarTimeStep(GbxHeader*, GbxFile*, int, double, const void*, const void*) {
-    gbxTraceEnterExit("gbxWriteFreeItemTvarTimeStep");
+    gbxTraceEntryOnly("gbxWriteFreeItemTvarTimeStep");
     return kNoFunction;
 }
 

@@ -31,11 +31,10 @@ HeadKind headKind(int fileType) {
 }
 
 // The default double delete value (-1e-255) in lastTime means that no time has been written
-// yet; so does the first time step of a new file, whose header starts with 0 there (a first
-// time below 0 would otherwise leave 0 as the last time).
+// yet; otherwise the last time is the largest time written, also when an edit rewrites an
+// earlier time step.
 void updateLastTime(GbxHeader* header, double time) {
-    const bool none = header->lastTime == gbxDefaultDeleteDouble() || header->currentTimeStep == 0;
-    if (none || time > header->lastTime) header->lastTime = time;
+    if (header->lastTime == gbxDefaultDeleteDouble() || time > header->lastTime) header->lastTime = time;
 }
 
 // Times are handed out relative to the start of a non-equidistant axis (its start, or the

@@ -1,10 +1,17 @@
 // The call trace of one gbx call: its entry line when the call begins and its exit line when
 // it returns, both written under the trace switch as it stood at entry, so that the trace's
-// name stack stays balanced even when the switch changes inside the call.
+// name stack stays balanced even when the switch changes inside the call. A call that returns
+// without an exit line (the returns that the trace shows by their entry line alone) takes its
+// name off the stack silently, so every call leaves the stack as it found it.
 #pragma once
 
 #include "gbx/gbxerror.h"
 #include "lrx/trace.h"
+#include "trace/tracestate.h"
+
+// Opens a call whose trace begins with a combined line ("-><-name") and still ends with an
+// exit line: the name is pushed silently, so that the exit line pops it and not the caller's.
+struct GbxCombinedEntry {};
 
 class GbxCall {
 public:
@@ -13,8 +20,15 @@ public:
         if (traced_) DebugEnter(format, args...);
     }
 
+    template <typename... Args>
+    GbxCall(GbxCombinedEntry, const char* format, Args... args) : traced_(gbxTraceOn()) {
+        if (!traced_) return;
+        DebugEnterExit(format, args...);
+        lrx::trace::openSilently(format);
+    }
+
     ~GbxCall() {
-        if (traced_ && !exited_) DebugExitStr("");
+        if (traced_ && !exited_) lrx::trace::closeSilently();
     }
 
     GbxCall(const GbxCall&) = delete;
@@ -45,10 +59,17 @@ private:
     bool exited_ = false;
 };
 
-// One line for a call without entry and exit pair ("gbxGetIOVersionNo"), under the switch.
+// One combined line for a call without entry and exit pair ("gbxGetIOVersionNo"), under the
+// switch.
 template <typename... Args>
 void gbxTraceEnterExit(const char* format, Args... args) {
     if (gbxTraceOn()) DebugEnterExit(format, args...);
+}
+
+// The entry line of a call that writes no exit line; its name leaves the stack silently.
+template <typename... Args>
+void gbxTraceEntryOnly(const char* format, Args... args) {
+    GbxCall call(format, args...);
 }
 
 // Reports code from the calling module with the current line; returns code.

@@ -121,6 +121,14 @@ void skipHeaderText(LrxFile* file) {
     }
 }
 
+// The descriptor's offset, kept as lrxBase or appBase. An offset that cannot be told is a
+// failed seek: a handle must never hold an offset it would later seek to in error.
+int64_t tellOffset(LrxFile* file) {
+    const int64_t at = lrx::os::tell(file->descriptor);
+    if (at < 0 && file->errorCode == 0) file->errorCode = LRX_RAISE(F_ERR_SEEK);
+    return at;
+}
+
 void readBinaryHeader(LrxFile* file) {
     int32_t reserved[2];
     readDateTime(file, &file->created);
@@ -194,9 +202,9 @@ int lrxFileOpenCreate(const char* name, const char* appString, LrxFile** file, L
     created->versionCreateApp = created->versionEditApp = appVersion;
     if (created->fileName == nullptr) created->errorCode = LRX_RAISE(F_ERR_MEMORY);
     writeTextHeader(created, tag, appString);
-    created->lrxBase = lrx::os::tell(descriptor);
+    created->lrxBase = tellOffset(created);
     writeBinaryHeader(created);
-    created->appBase = lrx::os::tell(descriptor);
+    created->appBase = tellOffset(created);
     if (created->errorCode != 0) return abandon(created, file);
     *file = created;
     return 0;
@@ -232,9 +240,9 @@ int lrxFileOpen(const char* name, int openFlags, LrxFile** file, LrxKindCallback
     checkKind(opened, kind, kindTag);
     if (opened->errorCode == 0) skipHeaderText(opened);
     if (opened->errorCode == 0) {
-        opened->lrxBase = lrx::os::tell(descriptor);
+        opened->lrxBase = tellOffset(opened);
         readBinaryHeader(opened);
-        opened->appBase = lrx::os::tell(descriptor);
+        opened->appBase = tellOffset(opened);
     }
     if (opened->errorCode != 0) return abandon(opened, file);
     *file = opened;

@@ -142,7 +142,9 @@ LRX_EXPORT int32_t LRX_CALL lrxTell(LrxFile* file) {
 
 LRX_EXPORT int64_t LRX_CALL lrxTell64(LrxFile* file) {
     if (file == nullptr) return -1;
-    if (file->pendingSkip != 0) settlePosition(file);
+    // The settling seek runs even with nothing pending: like any seek it ends the end-of-file
+    // state.
+    settlePosition(file);
     return lrx::os::tell(file->descriptor);
 }
 

@@ -42,10 +42,20 @@ int64_t transferAll(int64_t bytes, Transfer transfer) {
     return done;
 }
 
+// Counts the operation and tells whether the test's fault falls on it.
+bool injectedFault(Operation operation) {
+    ++counters().operations;
+    Faults& armed = faults();
+    if (armed.failOperation <= 0 || (armed.failKinds & static_cast<unsigned>(operation)) == 0) return false;
+    if (--armed.failOperation > 0) return false;
+    errno = operation == Operation::Write ? ENOSPC : EIO;
+    return true;
+}
+
 }  // namespace
 
 int openFile(const char* path, OpenMode mode) {
-    if (path == nullptr) return -1;
+    if (path == nullptr || injectedFault(Operation::Open)) return -1;
     int fd;
     do {
         fd = ::open(path, openFlags(mode) | O_CLOEXEC, 0666);
@@ -60,16 +70,24 @@ int openFile(const char* path, OpenMode mode) {
 }
 
 int64_t readBytes(int fd, void* buffer, int64_t bytes) {
+    if (injectedFault(Operation::Read)) return -1;
     auto* out = static_cast<char*>(buffer);
     return transferAll(bytes, [&](int64_t done, size_t left) { return ::read(fd, out + done, left); });
 }
 
 int64_t writeBytes(int fd, const void* buffer, int64_t bytes) {
     const auto* in = static_cast<const char*>(buffer);
+    if (injectedFault(Operation::Write)) {
+        // A disk that fills up part way: the first half arrives, the rest does not.
+        const int64_t half = bytes / 2;
+        const int64_t written = transferAll(half, [&](int64_t done, size_t left) { return ::write(fd, in + done, left); });
+        return written > 0 ? written : -1;
+    }
     return transferAll(bytes, [&](int64_t done, size_t left) { return ::write(fd, in + done, left); });
 }
 
 int64_t seek(int fd, int64_t offset, int origin) {
+    if (injectedFault(Operation::Seek)) return -1;
     if (origin == 2 && faults().failingSeeksToEnd > 0) {
         --faults().failingSeeksToEnd;
         return -1;
@@ -98,11 +116,14 @@ int atEnd(int fd) {
 
 int commit(int fd) {
     ++counters().commits;
+    if (injectedFault(Operation::Commit)) return -1;
     return ::fsync(fd) == 0 ? 0 : -1;
 }
 
 int closeFile(int fd) {
-    return ::close(fd) == 0 ? 0 : -1;
+    // A failing close still releases the descriptor, as close(2) does on every error but EINTR.
+    const bool failed = injectedFault(Operation::Close);
+    return ::close(fd) == 0 && !failed ? 0 : -1;
 }
 
 bool pathExists(const char* path) {

@@ -34,15 +34,25 @@ bool isDirectory(const char* path);
 // formed or is longer than `limit` characters.
 std::string fullPath(const char* name, std::size_t limit);
 
+// The descriptor operations that tests can count and make fail.
+enum class Operation : unsigned { Open = 1, Read = 2, Write = 4, Seek = 8, Commit = 16, Close = 32 };
+constexpr unsigned kAllOperations = 63;
+
 // Counts of descriptor operations, for tests that need to observe what reached the disk.
 struct Counters {
     uint64_t commits = 0;
+    uint64_t operations = 0;  // every open, read, write, seek, commit and close
 };
 Counters& counters();
 
 // Faults that tests switch on to reach failure paths that a healthy disk never takes.
 struct Faults {
     int failingSeeksToEnd = 0;  // the next n seeks relative to the end of a file fail
+    // The failOperation-th operation from now among those in failKinds fails (1: the next
+    // one); 0 switches this off. A failing write writes half of its bytes and then reports
+    // that the disk is full; a failing read, seek, commit or close moves nothing.
+    int64_t failOperation = 0;
+    unsigned failKinds = kAllOperations;
 };
 Faults& faults();
 

@@ -1,10 +1,10 @@
 // The call trace: indented entry, exit and free lines on standard output, the stack of open
-// call names, and the line limit that ends the process. Calls the name stack and stdio.
+// call names, and the line limit after which the trace falls silent. Calls the name stack and
+// stdio.
 #include "lrx/trace.h"
 
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 
 #include "trace/namestack.h"
 #include "trace/tracestate.h"
@@ -13,13 +13,15 @@ namespace {
 
 using lrx::trace::NameStack;
 
-// A trace that runs away (a traced loop that never ends) must not fill the disk: after
-// this many lines the next one ends the process.
+// A trace that runs away (a traced loop that never ends) must not fill the disk: after this
+// many lines the next one is the last. The trace then falls silent for the rest of the
+// process; it never ends the program that called it, which may hold files open.
 constexpr int kLineLimit = 5000;
 constexpr int kIndentStep = 2;
 
 int indentationNow = 0;
 int linesSoFar = 0;
+bool silent = false;
 NameStack openCallNames;
 
 enum class LineKind { Enter, Exit, Print, EnterExit };
@@ -63,7 +65,8 @@ void endLine(LineKind kind, const char* format) {
     std::fputc('\n', stdout);
     if (linesSoFar++ > kLineLimit) {
         std::fputs("Maximum number of lines exceeded. Bye bye", stdout);
-        std::exit(-1);
+        std::fflush(stdout);
+        silent = true;
     }
 }
 
@@ -83,12 +86,14 @@ void writeLiteral(const char* text) {
 }
 
 void traceFormatted(LineKind kind, const char* format, va_list args) {
+    if (silent) return;
     beginLine(kind);
     writeFormatted(format, args);
     endLine(kind, format);
 }
 
 void traceLiteral(LineKind kind, const char* text) {
+    if (silent) return;
     beginLine(kind);
     writeLiteral(text);
     endLine(kind, text);
@@ -106,6 +111,19 @@ int indentation() {
 }
 int openNames() {
     return openCallNames.depth();
+}
+bool isSilent() {
+    return silent;
+}
+
+void openSilently(const char* name) {
+    openCallNames.push(name);
+    indentationNow += kIndentStep;
+}
+
+void closeSilently() {
+    indentationNow = indentationNow > kIndentStep ? indentationNow - kIndentStep : 0;
+    openCallNames.pop();
 }
 
 }  // namespace lrx::trace
@@ -162,7 +180,7 @@ const char* LRX_CALL GetFunctionName(void) {
 }
 
 void LRX_CALL printnblank(int n) {
-    writeSpaces(n);
+    if (!silent) writeSpaces(n);
 }
 
 }  // extern "C"

@@ -1,4 +1,6 @@
-// Read-only view of the call trace's process-wide state, for diagnostics and tests.
+// The call trace's process-wide state beyond the exported line functions: a read-only view
+// for diagnostics and tests, and the silent moves that keep the name stack balanced for calls
+// whose trace has no exit line, or no entry line of its own.
 #pragma once
 
 namespace lrx::trace {
@@ -9,5 +11,12 @@ int linesWritten();
 int indentation();
 // Open call names on the name stack, dropped ones included.
 int openNames();
+// True once the line limit was passed: every line function writes nothing from then on.
+bool isSilent();
+
+// Pushes the name of text and indents, as an entry line would, without writing a line.
+void openSilently(const char* text);
+// Unindents and pops the innermost name, as an exit line would, without writing a line.
+void closeSilently();
 
 }  // namespace lrx::trace

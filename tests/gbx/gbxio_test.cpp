@@ -313,6 +313,23 @@ TEST_F(GbxAttributesTest, VersionIs206WithOneTraceLine) {
     EXPECT_EQ(trace, "-><-gbxGetIOVersionNo\n");
 }
 
+// Custom-block calls open with a combined line and still end with an exit line of their own; the
+// name stack is left as it was.
+TEST_F(GbxAttributesTest, CustomBlockCallTracesCombinedEntryAndItsExit) {
+    PutFunctionName("marker");
+    gbxDebugOn(1);
+    testing::internal::CaptureStdout();
+    gbxGetCustomBlockRef(header(), nullptr);
+    const std::string trace = testing::internal::GetCapturedStdout();
+    gbxDebugOn(0);
+    EXPECT_EQ(std::string(GetFunctionName()), "marker");
+    EXPECT_EQ(trace,
+              "-><-gbxGetCustomBlockRef\n"
+              "  ->{gbxCheckHeader\n"
+              "  <-}gbxCheckHeader [0]\n"
+              "<-}gbxGetCustomBlockRef [0]\n");
+}
+
 TEST_F(GbxAttributesTest, GetterTracesItsValueAndCode) {
     gbxDebugOn(1);
     testing::internal::CaptureStdout();

@@ -164,6 +164,11 @@ int openDescriptors() {
     return count;
 }
 
+// Writes one time step of the one-value item of a newHeader() file.
+int writeStep(GbxHeader* header, GbxFile* file, float value) {
+    return gbxWriteItemTimeStep(header, file, 0.0, &value);
+}
+
 // ---- Paths ------------------------------------------------------------------------------
 
 TEST(GbxOpenPaths, ReadRefusesPathsItCannotOpenWithoutReportOrOutput) {
@@ -265,6 +270,56 @@ TEST(GbxOpenRoundTrip, HeaderCreatedAndClosedReadsBackThroughTheExportedCalls) {
     EXPECT_EQ(index, 4);
     EXPECT_EQ(gbxFileClose(read, &file), 0);
     gbxHeaderDestroy(&read);
+}
+
+// Only a new file that holds nothing behind its header gets the empty static section, when it
+// is closed: a file with time steps and no static items starts its dynamic section right behind
+// the header, and a fresh file has no marker to be searched for.
+TEST(GbxOpenCreate, OnlyAHeaderOnlyFileGetsTheEmptyStaticSectionAtClose) {
+    for (int steps : {0, 2}) {
+        TempDir dir;
+        const std::string path = dir.path("new.gbx");
+        HeaderPtr header = newHeader();
+        GbxFile* file = nullptr;
+        ASSERT_EQ(gbxFileCreate(path.c_str(), header.get(), &file), 0);
+        const int64_t headerEnd = lrxTell64(file);
+        EXPECT_EQ(gbxFindBlockStatic(header.get(), file), 0);
+        EXPECT_EQ(lrxPeekError(file), 0);
+        for (int t = 0; t < steps; ++t)
+            ASSERT_EQ(writeStep(header.get(), file, 1.0f), 0);
+        ASSERT_EQ(gbxFileClose(header.get(), &file), 0);
+
+        const lrxtest::Bytes bytes = lrxtest::readBytes(path);
+        const uint16_t firstBlock = static_cast<uint16_t>(bytes[headerEnd + 1] | bytes[headerEnd + 2] << 8);
+        EXPECT_EQ(firstBlock, steps == 0 ? 40000 : 50000);
+        int code = -1;
+        OpenFile read = openWith(gbxFileRead, path, &code);
+        ASSERT_EQ(code, 0);
+        EXPECT_EQ(gbxStaticRead(read.file, &code), nullptr);
+        EXPECT_EQ(code, 0);
+    }
+}
+
+// Appending adds time steps only, also to a file that has none yet.
+TEST(GbxOpenAppend, AppendedFileRefusesStaticItems) {
+    TempDir dir;
+    const std::string path = dir.path("append.gbx");
+    {
+        HeaderPtr header = newHeader();
+        GbxFile* file = nullptr;
+        ASSERT_EQ(gbxFileCreate(path.c_str(), header.get(), &file), 0);
+        ASSERT_EQ(gbxFileClose(header.get(), &file), 0);
+    }
+    int code = -1;
+    OpenFile appended = openWith(gbxFileAppend, path, &code);
+    ASSERT_EQ(code, 0);
+    GbxVector* late = nullptr;
+    gbxStaticCreate(&late);
+    gbxSetItemInfo(appended.header.get(), gbxItemS(late), 999, "late", 0, LRX_INT4);
+    gbxSetItemAxisEqD1(gbxItemS(late), 0, 4, 0.0f, 1.0f);
+    EXPECT_EQ(gbxStaticWrite(late, appended.file, kCellIds.data()), F_ERR_USAGE);
+    gbxStaticDestroy(&late);
+    EXPECT_EQ(writeStep(appended.header.get(), appended.file, 2.0f), 0);
 }
 
 TEST(GbxOpenClose, ClosingAFileOpenedForReadingWritesNothing) {
@@ -427,11 +482,6 @@ TEST(GbxOpenAppend, AppendingContinuesAfterTheStoredTimeStepsAtTheEnd) {
     EXPECT_EQ(opened.header->currentItem, 0);
     EXPECT_EQ(opened.file->positionState, 3);
     EXPECT_EQ(lrxTell64(opened.file), static_cast<int64_t>(std::filesystem::file_size(path)));
-}
-
-// Writes one time step of the one-value item of a newHeader() file.
-int writeStep(GbxHeader* header, GbxFile* file, float value) {
-    return gbxWriteItemTimeStep(header, file, 0.0, &value);
 }
 
 TEST(GbxOpenAppend, AppendedTimeStepsReadBackAfterTheStoredOnes) {

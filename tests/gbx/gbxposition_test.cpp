@@ -219,16 +219,54 @@ TEST(GbxPositionSpan, NonEquidistantSpanIsTheLastTimeAndReadingGoesOn) {
         GbxHeader* header = opened.header.get();
         GbxFile* file = opened.file.get();
         double span = 0;
+        // Before any read and between the items of a time step: the reader goes on where it stood.
         EXPECT_EQ(_gbxGetTimeAxisSpan(header, file, &span), 0);
         EXPECT_EQ(span, 360.0);
+        EXPECT_EQ(file->positionState, 1);
+        expectNext(header, file, 0, 1);
+        EXPECT_EQ(_gbxGetTimeAxisSpan(header, file, &span), 0);
         EXPECT_EQ(lrxPeekError(file), 0);
-        EXPECT_EQ(file->positionState, c.staticSection ? 2 : 3);
-        double time = -1;
-        int code = -1;
-        EXPECT_EQ(readNext(header, file, &time, &code), stepValues(header, 0, 1));
-        EXPECT_EQ(code, 0);
-        EXPECT_EQ(time, 0.0);
+        expectNext(header, file, 0, 2);
     }
+}
+
+// A damaged file: the last time step is cut off inside its head, so the span's read fails part
+// way. The reader stands where it stood, and the next read fills the buffer of the item it asked for.
+TEST(GbxPositionSpan, SpanThatFailsPartWayLeavesTheReaderWhereItStood) {
+    TempDir dir;
+    const std::string path = dir.path("cut.gbx");
+    HeaderPtr written = stepHeader(F_NEQTIME_FIXEDSPACE_ALLITEMS, {{LRX_DOUBLE, 24}, {LRX_DOUBLE}});
+    StepFile data(path, written.get());
+    data.write({100, 250, 460});
+    data.close();
+    Bytes bytes = lrxtest::readBytes(path);
+    bytes.resize(bytes.size() - 215);
+    lrxtest::writeBytes(path, bytes);
+
+    OpenedFile opened = openForReading(path);
+    GbxHeader* header = opened.header.get();
+    GbxFile* file = opened.file.get();
+    expectNext(header, file, 0, 1);
+    double span = 0;
+    EXPECT_NE(_gbxGetTimeAxisSpan(header, file, &span), 0);
+    std::vector<double> second(1);
+    EXPECT_EQ(gbxReadItemTimeStep(header, file, nullptr, second.data()), 0);
+    EXPECT_EQ(second, stepValues(header, 0, 2));
+}
+
+// A reader whose section search starts it afresh at item 1 must not hand item 1's values to a
+// buffer sized for the item it asked for: the read is refused and writes nothing.
+TEST(GbxPositionSearch, ReadNeverHandsTheCallerAnotherItem) {
+    TempDir dir;
+    const std::string path = writeSteps(dir);
+    OpenedFile opened = openForReading(path);
+    GbxHeader* header = opened.header.get();
+    GbxFile* file = opened.file.get();
+    expectNext(header, file, 0, 1);
+    file->positionState = 1;
+    std::vector<double> second(1, -7.0);
+    EXPECT_EQ(gbxReadItemTimeStep(header, file, nullptr, second.data()), F_ERR_DATA);
+    EXPECT_EQ(second[0], -7.0);
 }
 
 TEST(GbxPositionSpan, AxisWithoutTimeStepsSpansNothing) {

@@ -357,9 +357,11 @@ TEST(GbxStaticFile, GetDataCopiesOnlyValuesTheItemHolds) {
     ASSERT_EQ(gbxSetItemInfo(data.header(), read.get(), kLevel, "grown", kMetre, LRX_FLOAT), 0);
     ASSERT_EQ(gbxSetItemAxisEqD1(read.get(), kMetre, 5, 0, 1), 0);
     EXPECT_EQ(gbxStaticGetData(read.get(), buffer.data()), F_ERR_SIZE) << "an axis grown after reading";
-    // Redefined as doubles: the four values asked for stay inside the item's block.
+    // The block keeps the 16 bytes read: four doubles need more, two fit.
     ASSERT_EQ(gbxSetItemInfo(data.header(), read.get(), kLevel, "wide", kMetre, LRX_DOUBLE), 0);
     ASSERT_EQ(gbxSetItemAxisEqD1(read.get(), kMetre, 4, 0, 1), 0);
+    EXPECT_EQ(gbxStaticGetData(read.get(), buffer.data()), F_ERR_SIZE);
+    ASSERT_EQ(gbxSetItemAxisEqD1(read.get(), kMetre, 2, 0, 1), 0);
     EXPECT_EQ(gbxStaticGetData(read.get(), buffer.data()), 0);
 }
 

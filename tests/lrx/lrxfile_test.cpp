@@ -321,7 +321,7 @@ TEST(LrxFile, PendingSkipIsAppliedByTheNextTransfer) {
     EXPECT_EQ(value, 10);
 }
 
-TEST(LrxFile, SeekToAppBaseClearsEndOfFile) {
+TEST(LrxFile, SeekToAppBaseAndTell64ClearEndOfFile) {
     TempDir dir;
     const std::string path = dir.path("a.dat");
     {
@@ -335,6 +335,12 @@ TEST(LrxFile, SeekToAppBaseClearsEndOfFile) {
     EXPECT_EQ(lrxRecordRead(file.get(), LRX_INT2, 1, &value), 0);
     EXPECT_EQ(lrxPeekError(file.get()), LRX_END_OF_FILE);
     EXPECT_EQ(lrxRecordRead(file.get(), LRX_INT2, 1, &value), 0);
+    // lrxTell64 settles the position with a seek even with no skip pending, and so ends the state.
+    EXPECT_EQ(lrxTell64(file.get()), lrxGetAppBase(file.get()) + 7);
+    EXPECT_EQ(lrxPeekError(file.get()), 0);
+    lrxSkip(file.get());
+    lrxSkip(file.get());
+    EXPECT_EQ(lrxPeekError(file.get()), LRX_END_OF_FILE);
     lrxSeekAppBase(file.get());
     EXPECT_EQ(lrxPeekError(file.get()), 0);
     EXPECT_EQ(lrxRecordRead(file.get(), LRX_INT2, 1, &value), 1);
