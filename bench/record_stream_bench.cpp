@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "lrx/lrxblock.h"
-#include "lrx/lrxrecord.h"
+#include "src/lrx/lrxblock.h"
+#include "src/lrx/lrxrecord.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "gbx/fileio.h"
-#include "lrx/lrxrecord.h"
+#include "src/gbx/fileio.h"
+#include "src/lrx/lrxrecord.h"
 
 namespace {
 

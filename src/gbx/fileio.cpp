@@ -1,12 +1,12 @@
 // The logical-block layer of the data-file API: opens data-kind record files and queries,
 // reads, skips, builds and frees logical blocks. Calls the record stream's file and block
 // operations, the data-file error dispatcher and the call trace (under DebugFileIO).
-#include "gbx/fileio.h"
+#include "src/gbx/fileio.h"
 
-#include "gbx/gbxerror.h"
-#include "lrx/lrxfile.h"
 #include "lrx/trace.h"
-#include "trace/tracestate.h"
+#include "src/gbx/gbxerror.h"
+#include "src/lrx/lrxfile.h"
+#include "src/trace/tracestate.h"
 
 namespace {
 

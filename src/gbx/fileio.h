@@ -3,7 +3,7 @@
 // its errors through the data-file dispatcher and tracing itself under DebugFileIO.
 #pragma once
 
-#include "lrx/lrxblock.h"
+#include "src/lrx/lrxblock.h"
 
 LrxFile* FOpenFileRead(const char* name, int* error);
 LrxFile* FOpenFileCreate(const char* name);

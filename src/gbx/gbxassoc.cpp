@@ -3,10 +3,10 @@
 // Calls the check functions, the dispatcher and the call trace.
 #include <cstdlib>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxheader.h"
-#include "gbx/gbxitem.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxtrace.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The exported axis calls of an item: one setter and one getter per axis type, traced and
 // handed to the common setter and getter, and the reference coordinates and orientation.
 // Calls the common axis access, the check functions and the axis unit conversion.
-#include "gbx/gbxaxisaccess.h"
-#include "gbx/gbxaxisconvert.h"
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxaxisaccess.h"
+#include "src/gbx/gbxaxisconvert.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxtrace.h"
 
 namespace {
 

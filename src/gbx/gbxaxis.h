@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "gbx/gbxitem.h"
-#include "lrx/lrxblock.h"
+#include "src/gbx/gbxitem.h"
+#include "src/lrx/lrxblock.h"
 
 // True for the axis block ids 31001 to 31010 and 31051 to 31062.
 bool gbxIsAxisBlockTag(int tag);

@@ -1,11 +1,11 @@
 // Unit conversion of axis coordinates: single values one by one as doubles, arrays in place.
 // Calls the unit library (vnk) and the item's geometry type query.
-#include "gbx/gbxaxisconvert.h"
+#include "src/gbx/gbxaxisconvert.h"
 
 #include <algorithm>
 #include <bit>
 
-#include "gbx/gbxheader.h"
+#include "src/gbx/gbxheader.h"
 #include "vnk/vnk.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // Giving an item's spatial axis to a caller: unit and its name, sizes, origins and spacings
 // converted as copies, and the item's own coordinate arrays converted in place once. Calls
 // the check functions, the dispatcher, the unit library's names and the axis conversion.
-#include "gbx/gbxaxisaccess.h"
-#include "gbx/gbxaxisconvert.h"
-#include "gbx/gbxaxisshape.h"
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxaxisaccess.h"
+#include "src/gbx/gbxaxisconvert.h"
+#include "src/gbx/gbxaxisshape.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxtrace.h"
 #include "vnk/vnk.h"
 
 namespace {

@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gbx/gbxaxis.h"
-#include "gbx/gbxaxisconvert.h"
-#include "gbx/gbxaxisshape.h"
-#include "gbx/gbxblock.h"
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxaxis.h"
+#include "src/gbx/gbxaxisconvert.h"
+#include "src/gbx/gbxaxisshape.h"
+#include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxtrace.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The shapes of the spatial axis codes and the 64-bit counts derived from an axis's sizes.
 // Pure arithmetic; calls nothing outside this file.
-#include "gbx/gbxaxisshape.h"
+#include "src/gbx/gbxaxisshape.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "gbx/gbxitem.h"
+#include "src/gbx/gbxitem.h"
 
 // How an axis describes where its values lie.
 enum class GbxAxisFamily {

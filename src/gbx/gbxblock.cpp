@@ -1,13 +1,13 @@
 // Logical blocks of a data file built and taken apart through the logical-block layer and
 // the checked record operations.
-#include "gbx/gbxblock.h"
+#include "src/gbx/gbxblock.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-#include "lrx/lrxfile.h"
-#include "lrx/lrxrecord.h"
+#include "src/lrx/lrxfile.h"
+#include "src/lrx/lrxrecord.h"
 
 GbxBlockBuilder::~GbxBlockBuilder() {
     FFreeLogicalBlock(chain_);

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "gbx/fileio.h"
-#include "gbx/gbxcheck.h"
+#include "src/gbx/fileio.h"
+#include "src/gbx/gbxcheck.h"
 
 // A block under construction. Records are copied as they are added; the first failure is kept
 // and every later call does nothing.

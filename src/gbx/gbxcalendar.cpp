@@ -1,7 +1,7 @@
 // Gregorian calendar arithmetic: day numbers of civil dates and back (eras of 400 years,
 // 146097 days, so that no loop and no table is needed), and the folding of seconds into a
 // start date and time of day. Calls only the C library's formatting.
-#include "gbx/gbxcalendar.h"
+#include "src/gbx/gbxcalendar.h"
 
 #include <cstdio>
 

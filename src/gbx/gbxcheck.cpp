@@ -1,13 +1,13 @@
 // Handle validation of the gbx calls, the checked record and block operations, and the
 // allocation and value-size helpers. Calls the record stream's record and block operations,
 // the logical-block layer (fileio), the data-file error dispatcher and the call trace.
-#include "gbx/gbxcheck.h"
+#include "src/gbx/gbxcheck.h"
 
 #include <cstdlib>
 
-#include "gbx/fileio.h"
-#include "gbx/gbxtrace.h"
-#include "lrx/lrxrecord.h"
+#include "src/gbx/fileio.h"
+#include "src/gbx/gbxtrace.h"
+#include "src/lrx/lrxrecord.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "gbx/gbxheader.h"
-#include "lrx/lrxblock.h"
+#include "src/gbx/gbxheader.h"
+#include "src/lrx/lrxblock.h"
 
 int gbxCheckHeader(GbxHeader* header, const char* module, int line);
 int gbxCheckCustomBlock(GbxCustomBlock* block, const char* module, int line);

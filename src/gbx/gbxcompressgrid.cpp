@@ -1,12 +1,12 @@
 // Packing a full grid into the values at the encoding-key positions and expanding them back,
 // moving values of the item's own size and filling with the delete value of its type. Calls
 // only the item's size queries; reporting is left to the caller.
-#include "gbx/gbxcompressgrid.h"
+#include "src/gbx/gbxcompressgrid.h"
 
 #include <cstring>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxitem.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxitem.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The compression calls of items: whether an item's header holds encoding keys, and the switch
 // that makes callers exchange compressed arrays of key-size values. Calls the check functions
 // and the call trace.
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxheader.h"
-#include "gbx/gbxitem.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxtrace.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // Writes the encoding keys of a compressed header as the first static items of a new file
 // and loads them back when a file is opened. Calls the static-item, item and axis calls and
 // the record stream's tell and seek.
-#include "gbx/gbxencodekeys.h"
+#include "src/gbx/gbxencodekeys.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
-#include "gbx/gbxheader.h"
-#include "lrx/lrxfile.h"
+#include "src/gbx/gbxheader.h"
+#include "src/lrx/lrxfile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The data-file layer's error-handler table and dispatcher, its trace switch and the
 // file-kind callback it hands to the record stream. Calls nothing but the handlers.
-#include "gbx/gbxerror.h"
-#include "trace/tracestate.h"
+#include "src/gbx/gbxerror.h"
+#include "src/trace/tracestate.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Hand-offs to the legacy-file and plug-in layers. Neither layer can attach to a header or
 // hand out a file yet, so the predicates are false and the operations refuse; the layers
 // replace these bodies when they arrive.
-#include "gbx/gbxhandoffs.h"
+#include "src/gbx/gbxhandoffs.h"
 
 #include <cstring>
 
-#include "gbx/gbxheaderparts.h"
+#include "src/gbx/gbxheaderparts.h"
 
 bool gbxIsLegacyFile(const GbxFile* file) {
     uint32_t tag = 0;

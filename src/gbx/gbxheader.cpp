@@ -1,14 +1,14 @@
 // Header lifecycle: creation, defaults, destruction and the encoding keys. Serialisation is
 // in gbxheaderwrite.cpp, gbxheaderread.cpp and gbxheaderupdate.cpp.
-#include "gbx/gbxheader.h"
+#include "src/gbx/gbxheader.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxheaderparts.h"
-#include "gbx/gbxio.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxheaderparts.h"
+#include "src/gbx/gbxio.h"
+#include "src/gbx/gbxtrace.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "gbx/gbxitem.h"
 #include "lrx/gbx.h"
+#include "src/gbx/gbxitem.h"
 
 // The header's time axis. Time axes (types 1 and 2) use start; calendar axes (types 3 and 4)
 // use the start date and time of day, with start holding the start offset. step is the

@@ -7,11 +7,11 @@
 #include <limits>
 #include <memory>
 
-#include "gbx/gbxaxis.h"
-#include "gbx/gbxblock.h"
-#include "gbx/gbxheaderparts.h"
-#include "gbx/gbxstatsblock.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxaxis.h"
+#include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxheaderparts.h"
+#include "src/gbx/gbxstatsblock.h"
+#include "src/gbx/gbxtrace.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 // block refresh, the statistics layout, the dispatcher and the header's in-place text rule.
 #include <cstring>
 
-#include "gbx/gbxaxis.h"
-#include "gbx/gbxblock.h"
-#include "gbx/gbxheaderparts.h"
-#include "gbx/gbxstatsblock.h"
-#include "gbx/gbxtrace.h"
-#include "lrx/lrxfile.h"
+#include "src/gbx/gbxaxis.h"
+#include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxheaderparts.h"
+#include "src/gbx/gbxstatsblock.h"
+#include "src/gbx/gbxtrace.h"
+#include "src/lrx/lrxfile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "gbx/gbxheader.h"
+#include "src/gbx/gbxheader.h"
 
 struct LrxLrec;
 

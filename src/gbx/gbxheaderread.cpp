@@ -2,13 +2,13 @@
 // dynamic section marker, in its current and older forms.
 #include <cstdlib>
 
-#include "gbx/gbxblock.h"
-#include "gbx/gbxheader.h"
-#include "gbx/gbxheaderparts.h"
-#include "gbx/gbxio.h"
-#include "gbx/gbxtimeaxisblocks.h"
-#include "gbx/gbxtrace.h"
-#include "lrx/lrxfile.h"
+#include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxheaderparts.h"
+#include "src/gbx/gbxio.h"
+#include "src/gbx/gbxtimeaxisblocks.h"
+#include "src/gbx/gbxtrace.h"
+#include "src/lrx/lrxfile.h"
 
 namespace {
 

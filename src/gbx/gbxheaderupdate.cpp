@@ -7,14 +7,14 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "gbx/gbxblock.h"
-#include "gbx/gbxheader.h"
-#include "gbx/gbxheaderparts.h"
-#include "gbx/gbxtimeaxisblocks.h"
-#include "gbx/gbxtrace.h"
-#include "lrx/lrxfile.h"
-#include "lrx/lrxrecord.h"
-#include "lrx/osclock.h"
+#include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxheaderparts.h"
+#include "src/gbx/gbxtimeaxisblocks.h"
+#include "src/gbx/gbxtrace.h"
+#include "src/lrx/lrxfile.h"
+#include "src/lrx/lrxrecord.h"
+#include "src/os/osclock.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // geographic information, time axis, items and custom blocks.
 #include <cstdint>
 
-#include "gbx/gbxblock.h"
-#include "gbx/gbxheader.h"
-#include "gbx/gbxheaderparts.h"
-#include "gbx/gbxtimeaxisblocks.h"
-#include "gbx/gbxtrace.h"
-#include "lrx/lrxfile.h"
+#include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxheaderparts.h"
+#include "src/gbx/gbxtimeaxisblocks.h"
+#include "src/gbx/gbxtrace.h"
+#include "src/lrx/lrxfile.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The header attributes: file and statistics type, titles, application version, data type,
 // delete values, geographic information, custom blocks and the format version. Calls the
 // check functions, the error dispatcher and the call trace.
-#include "gbx/gbxio.h"
+#include "src/gbx/gbxio.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxtrace.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Item records: initialisation, reset and release of what an item owns, and the access to the
 // items of a header by number. Calls the check functions and the call trace.
-#include "gbx/gbxitem.h"
+#include "src/gbx/gbxitem.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxtrace.h"
 
 namespace {
 

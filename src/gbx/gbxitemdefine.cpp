@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxheader.h"
-#include "gbx/gbxitem.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxtrace.h"
 #include "vnk/vnk.h"
 
 namespace {

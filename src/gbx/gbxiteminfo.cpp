@@ -1,9 +1,9 @@
 // What an item's definition gives back: names and units (looked up in the unit library or as
 // stored), the unit-conversion settings of values and axis coordinates, and the value type.
 // Calls the unit library's name lookups, the check functions and the call trace.
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxitem.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxtrace.h"
 #include "vnk/vnk.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gbx/gbxaxis.h"
-#include "gbx/gbxblock.h"
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxitem.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxaxis.h"
+#include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxtrace.h"
 #include "vnk/vnk.h"
 
 namespace {

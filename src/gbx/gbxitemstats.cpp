@@ -7,13 +7,13 @@
 #include <cstring>
 #include <limits>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxhandoffs.h"
-#include "gbx/gbxheader.h"
-#include "gbx/gbxitem.h"
-#include "gbx/gbxitemstats.h"
-#include "gbx/gbxstatsblock.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxitemstats.h"
+#include "src/gbx/gbxstatsblock.h"
+#include "src/gbx/gbxtrace.h"
 #include "vnk/vnk.h"
 
 namespace {

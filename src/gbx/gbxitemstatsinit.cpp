@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <limits>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxheader.h"
-#include "gbx/gbxitem.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxtrace.h"
 
 namespace {
 

@@ -5,17 +5,17 @@
 #include <cstdint>
 #include <cstring>
 
-#include "gbx/fileio.h"
-#include "gbx/gbxblock.h"
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxencodekeys.h"
-#include "gbx/gbxhandoffs.h"
-#include "gbx/gbxheader.h"
-#include "gbx/gbxposition.h"
-#include "gbx/gbxtrace.h"
-#include "lrx/lrxfile.h"
-#include "lrx/osfile.h"
 #include "lrx/shell.h"
+#include "src/gbx/fileio.h"
+#include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxencodekeys.h"
+#include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxposition.h"
+#include "src/gbx/gbxtrace.h"
+#include "src/lrx/lrxfile.h"
+#include "src/os/osfile.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 // distances and by measuring one time step and seeking over the rest for long ones. Calls the
 // record stream's query, skip, seek and tell, the time-step skips, the static-item reader, the
 // legacy hand-offs, the handle checks and the call trace.
-#include "gbx/gbxposition.h"
+#include "src/gbx/gbxposition.h"
 
 #include <cstdint>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxhandoffs.h"
-#include "gbx/gbxtrace.h"
-#include "lrx/lrxblock.h"
-#include "lrx/lrxfile.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxtrace.h"
+#include "src/lrx/lrxblock.h"
+#include "src/lrx/lrxfile.h"
 
 namespace {
 

@@ -9,15 +9,15 @@
 #include <memory>
 #include <type_traits>
 
-#include "gbx/fileio.h"
-#include "gbx/gbxblock.h"
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxhandoffs.h"
-#include "gbx/gbxheader.h"
-#include "gbx/gbxitem.h"
-#include "gbx/gbxtrace.h"
-#include "lrx/lrxfile.h"
-#include "lrx/lrxrecord.h"
+#include "src/gbx/fileio.h"
+#include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxtrace.h"
+#include "src/lrx/lrxfile.h"
+#include "src/lrx/lrxrecord.h"
 #include "vnk/vnk.h"
 
 namespace {
@@ -134,8 +134,7 @@ int checkWritable(GbxVector* vector, GbxFile* file, int* count) {
 // The caller's values converted into the item's unit, in a copy: the caller's array is never
 // changed.
 int convertedCopy(GbxVector* vector, GbxFile* file, const void* data, int count, Buffer* copy) {
-    const std::size_t bytes =
-        static_cast<std::size_t>(count) * static_cast<std::size_t>(lrxSimpSize(vector->dataType));
+    const std::size_t bytes = static_cast<std::size_t>(count) * static_cast<std::size_t>(lrxSimpSize(vector->dataType));
     void* memory = nullptr;
     if (const int code = gbxCheckAlloc(&memory, bytes, kModule, __LINE__)) return code;
     copy->reset(memory);

@@ -1,11 +1,11 @@
 // The element statistics of an item as they stand in block 30003 of a file's header. Pure
 // arithmetic on the item and its header; calls the element counts only.
-#include "gbx/gbxstatsblock.h"
+#include "src/gbx/gbxstatsblock.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "gbx/gbxheader.h"
+#include "src/gbx/gbxheader.h"
 
 int64_t gbxStoredStatsElements(const GbxItem* item, const GbxHeader* header, int64_t values) {
     if (values < GBX_STATS_ENTRIES || values % GBX_STATS_ENTRIES != 0) return -1;

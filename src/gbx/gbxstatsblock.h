@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "gbx/gbxitem.h"
+#include "src/gbx/gbxitem.h"
 
 // Statistics entries per element.
 constexpr int GBX_STATS_ENTRIES = 9;

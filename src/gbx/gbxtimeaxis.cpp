@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gbx/gbxcalendar.h"
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxhandoffs.h"
-#include "gbx/gbxposition.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxcalendar.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxposition.h"
+#include "src/gbx/gbxtrace.h"
 #include "vnk/vnk.h"
 
 namespace {

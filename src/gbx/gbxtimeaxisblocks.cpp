@@ -1,10 +1,10 @@
 // Encoding and decoding of the header's time-axis blocks in all their forms.
-#include "gbx/gbxtimeaxisblocks.h"
+#include "src/gbx/gbxtimeaxisblocks.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "gbx/gbxerror.h"
+#include "src/gbx/gbxerror.h"
 
 namespace {
 

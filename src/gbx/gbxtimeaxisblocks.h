@@ -2,8 +2,8 @@
 // unit key, and the four older forms 20001 to 20004 that carry the unit as text.
 #pragma once
 
-#include "gbx/gbxblock.h"
-#include "gbx/gbxheader.h"
+#include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxheader.h"
 
 // The time-axis type (1 to 4) that a block tag describes, or 0 for any other tag.
 int gbxTimeAxisTypeOfTag(int tag);

@@ -8,14 +8,14 @@
 #include <cstdlib>
 #include <memory>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxcompressgrid.h"
-#include "gbx/gbxhandoffs.h"
-#include "gbx/gbxitem.h"
-#include "gbx/gbxitemstats.h"
-#include "gbx/gbxtimestep.h"
-#include "gbx/gbxtrace.h"
-#include "lrx/lrxfile.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxcompressgrid.h"
+#include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxitemstats.h"
+#include "src/gbx/gbxtimestep.h"
+#include "src/gbx/gbxtrace.h"
+#include "src/lrx/lrxfile.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "gbx/gbxheader.h"
+#include "src/gbx/gbxheader.h"
 
 // The file types that reading and writing accept (1 and 4), that skipping an item accepts
 // (all five) and that skipping a time step accepts (1, 2 and 4).

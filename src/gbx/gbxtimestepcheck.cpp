@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <limits>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxitem.h"
-#include "gbx/gbxtimestep.h"
-#include "gbx/gbxtrace.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxtimestep.h"
+#include "src/gbx/gbxtrace.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // link against them, but they have no function: each writes its trace entry line (and no exit
 // line) and returns 1.
 // Calls only the call trace.
-#include "gbx/gbxtrace.h"
 #include "lrx/gbx.h"
+#include "src/gbx/gbxtrace.h"
 
 namespace {
 

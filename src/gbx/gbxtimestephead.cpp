@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxtimestep.h"
-#include "gbx/gbxtrace.h"
-#include "lrx/lrxblock.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxtimestep.h"
+#include "src/gbx/gbxtrace.h"
+#include "src/lrx/lrxblock.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 // pending skip, the legacy and plug-in hand-offs, the dispatcher and the call trace.
 #include <cstdint>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxhandoffs.h"
-#include "gbx/gbxtimestep.h"
-#include "gbx/gbxtrace.h"
-#include "lrx/lrxfile.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxtimestep.h"
+#include "src/gbx/gbxtrace.h"
+#include "src/lrx/lrxfile.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // Calls the unit library and the checked allocation.
 #include <cstring>
 
-#include "gbx/gbxcheck.h"
-#include "gbx/gbxtimestep.h"
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxtimestep.h"
 #include "vnk/vnk.h"
 
 namespace {

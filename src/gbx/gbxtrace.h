@@ -5,9 +5,9 @@
 // name off the stack silently, so every call leaves the stack as it found it.
 #pragma once
 
-#include "gbx/gbxerror.h"
 #include "lrx/trace.h"
-#include "trace/tracestate.h"
+#include "src/gbx/gbxerror.h"
+#include "src/trace/tracestate.h"
 
 // Opens a call whose trace begins with a combined line ("-><-name") and still ends with an
 // exit line: the name is pushed silently, so that the exit line pops it and not the caller's.

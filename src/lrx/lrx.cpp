@@ -8,8 +8,8 @@
 #include <new>
 #include <string>
 
-#include "lrx/lrxfile.h"
-#include "lrx/osfile.h"
+#include "src/lrx/lrxfile.h"
+#include "src/os/osfile.h"
 
 namespace {
 

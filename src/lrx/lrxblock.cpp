@@ -1,12 +1,12 @@
 // Logical blocks: chains of record nodes in memory, and writing, reading and skipping a
 // block (block head, records, terminator) through the record operations.
-#include "lrx/lrxblock.h"
+#include "src/lrx/lrxblock.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
-#include "lrx/lrxrecord.h"
+#include "src/lrx/lrxrecord.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "lrx/lrxfile.h"
+#include "src/lrx/lrxfile.h"
 
 struct LrxLrec {
     int32_t type;      // simple type 1 to 7

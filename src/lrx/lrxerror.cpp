@@ -1,6 +1,6 @@
 // The record stream's error raising: a process-wide table of 21 handler slots, one each for
 // the codes 1000 and 2000 to 2019, all empty at load.
-#include "lrx/lrxfile.h"
+#include "src/lrx/lrxfile.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "lrx/lrx.h"
-#include "lrx/osclock.h"
+#include "src/os/osclock.h"
 
 using LrxDateTime = lrx::os::LocalDateTime;
 
@@ -40,13 +40,13 @@ struct LrxFile {
     int32_t versionEdit;
     int32_t versionCreateApp;
     int32_t versionEditApp;
-    int32_t inBlock;         // 1 while a logical block is being read
-    int32_t lastDirection;   // -1 after a write, +1 after a read, 0 after a seek
-    int64_t pendingSkip;     // bytes still to skip before the next transfer
-    int32_t positionState;   // kept for the data-file layer
-    int32_t createdNew;      // data-file layer: 1 when this handle created the file
+    int32_t inBlock;            // 1 while a logical block is being read
+    int32_t lastDirection;      // -1 after a write, +1 after a read, 0 after a seek
+    int64_t pendingSkip;        // bytes still to skip before the next transfer
+    int32_t positionState;      // kept for the data-file layer
+    int32_t createdNew;         // data-file layer: 1 when this handle created the file
     int32_t dynamicSectionDue;  // data-file layer: an appended file without time steps yet
-    float deleteValueFloat;  // the data file's delete values, kept for the data-file layer
+    float deleteValueFloat;     // the data file's delete values, kept for the data-file layer
     double deleteValueDouble;
 };
 

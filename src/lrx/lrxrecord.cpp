@@ -1,6 +1,6 @@
 // Typed records and element heads: the simple-type table, writing a record, reading element
 // heads, querying and skipping elements, and reading records into new or caller buffers.
-#include "lrx/lrxrecord.h"
+#include "src/lrx/lrxrecord.h"
 
 #include <cstdlib>
 #include <new>

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "lrx/lrxfile.h"
+#include "src/lrx/lrxfile.h"
 
 // Bytes of a record of count values of type: 0 (and 2009 raised, not recorded) for a type
 // outside 1 to 7 or a count below 1.

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <new>
 
-#include "lrx/byteswap.h"
-#include "lrx/lrxfile.h"
-#include "lrx/osfile.h"
+#include "src/lrx/byteswap.h"
+#include "src/lrx/lrxfile.h"
+#include "src/os/osfile.h"
 
 namespace {
 

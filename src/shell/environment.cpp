@@ -1,6 +1,6 @@
 // Reads environment variables for the shell services: the only caller of getenv. Calls the
 // C library only.
-#include "shell/environment.h"
+#include "src/shell/environment.h"
 
 #include <cstdlib>
 #include <new>

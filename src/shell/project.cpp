@@ -1,12 +1,12 @@
 // Announces written data files to the project window that the environment names. Calls the
 // environment module; this platform has no window messages, so no announcement is ever sent.
-#include "shell/project.h"
+#include "src/shell/project.h"
 
 #include <cctype>
 #include <string_view>
 
 #include "lrx/shell.h"
-#include "shell/environment.h"
+#include "src/shell/environment.h"
 
 namespace {
 

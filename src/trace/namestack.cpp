@@ -1,6 +1,6 @@
 // The trace's stack of open call names in a fixed buffer; overflowing pushes are counted
 // rather than stored. Calls nothing but the C library.
-#include "trace/namestack.h"
+#include "src/trace/namestack.h"
 
 #include <cctype>
 #include <cstring>

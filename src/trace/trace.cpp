@@ -6,8 +6,8 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "trace/namestack.h"
-#include "trace/tracestate.h"
+#include "src/trace/namestack.h"
+#include "src/trace/tracestate.h"
 
 namespace {
 

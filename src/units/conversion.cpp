@@ -1,10 +1,10 @@
 // Conversion of values between units through the SI unit of their kind of quantity. Calls
 // the table lookups only.
-#include "units/conversion.h"
+#include "src/units/conversion.h"
 
 #include <limits>
 
-#include "units/unitlookup.h"
+#include "src/units/unitlookup.h"
 
 namespace vnk {
 namespace {

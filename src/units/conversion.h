@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "units/unittable.h"
+#include "src/units/unittable.h"
 
 namespace vnk {
 

@@ -1,6 +1,6 @@
 // The table of item types: the quantities that hydrodynamic, hydrological and environmental
 // models store, with their user units. Pure data; calls nothing.
-#include "units/itemtypetable.h"
+#include "src/units/itemtypetable.h"
 
 namespace vnk {
 namespace {

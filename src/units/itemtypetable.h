@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "units/unittable.h"
+#include "src/units/unittable.h"
 
 namespace vnk {
 

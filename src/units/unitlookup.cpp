@@ -1,5 +1,5 @@
 // Lookups over the unit and item-type tables. Reads only the two tables.
-#include "units/unitlookup.h"
+#include "src/units/unitlookup.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 
 #include <string_view>
 
-#include "units/itemtypetable.h"
-#include "units/unittable.h"
+#include "src/units/itemtypetable.h"
+#include "src/units/unittable.h"
 
 namespace vnk {
 

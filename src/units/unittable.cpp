@@ -1,6 +1,6 @@
 // The table of units: keys in blocks by kind of quantity, factors to the SI unit taken from
 // the units' legal definitions. Pure data; calls nothing.
-#include "units/unittable.h"
+#include "src/units/unittable.h"
 
 #include <numbers>
 

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "units/conversion.h"
-#include "units/unitlookup.h"
+#include "src/units/conversion.h"
+#include "src/units/unitlookup.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "gbx/fileio.h"
-#include "gbx/gbxerror.h"
-#include "lrx/lrxrecord.h"
 #include "lrx/trace.h"
+#include "src/gbx/fileio.h"
+#include "src/gbx/gbxerror.h"
+#include "src/lrx/lrxrecord.h"
 #include "support/reports.h"
 #include "support/tempfiles.h"
 

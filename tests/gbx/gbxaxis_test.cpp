@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "axisitems.h"
 #include "lrx/trace.h"
+#include "support/axisitems.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <bit>
 #include <vector>
 
-#include "axisitems.h"
+#include "support/axisitems.h"
 
 namespace {
 

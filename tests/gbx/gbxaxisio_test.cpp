@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "axisitems.h"
+#include "support/axisitems.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "gbx/gbxcheck.h"
-#include "lrx/recordfiles.h"
 #include "lrx/trace.h"
+#include "src/gbx/gbxcheck.h"
+#include "support/recordfiles.h"
 #include "support/reports.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "gbx/gbxerror.h"
 #include "lrx/gbx.h"
+#include "src/gbx/gbxerror.h"
 #include "support/reports.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "gbx/gbxheader.h"
-#include "lrx/lrxfile.h"
-#include "lrx/osfile.h"
+#include "src/gbx/gbxheader.h"
+#include "src/lrx/lrxfile.h"
+#include "src/os/osfile.h"
 #include "support/tempfiles.h"
 
 namespace {

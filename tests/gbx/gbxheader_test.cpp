@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "gbx/gbxheaderparts.h"
-#include "gbx/headerfiles.h"
-#include "lrx/osfile.h"
+#include "src/gbx/gbxheaderparts.h"
+#include "src/os/osfile.h"
+#include "support/headerfiles.h"
 
 using namespace gbxtest;
 using lrxtest::Bytes;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "gbx/gbxheader.h"
 #include "lrx/trace.h"
+#include "src/gbx/gbxheader.h"
 #include "support/reports.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "axisitems.h"
-#include "gbx/gbxheaderparts.h"
-#include "gbx/gbxitem.h"
+#include "src/gbx/gbxheaderparts.h"
+#include "src/gbx/gbxitem.h"
+#include "support/axisitems.h"
 
 using namespace gbxtest;
 using lrxtest::Bytes;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "axisitems.h"
-#include "gbx/gbxitemstats.h"
 #include "lrx/trace.h"
+#include "src/gbx/gbxitemstats.h"
+#include "support/axisitems.h"
 
 using namespace gbxtest;
 

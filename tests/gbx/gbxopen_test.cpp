@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "gbx/fileio.h"
-#include "gbx/gbxheader.h"
-#include "lrx/lrxblock.h"
-#include "lrx/lrxfile.h"
-#include "lrx/osfile.h"
+#include "src/gbx/fileio.h"
+#include "src/gbx/gbxheader.h"
+#include "src/lrx/lrxblock.h"
+#include "src/lrx/lrxfile.h"
+#include "src/os/osfile.h"
 #include "support/tempfiles.h"
 
 using lrxtest::TempDir;

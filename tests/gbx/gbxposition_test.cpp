@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "timestepfiles.h"
+#include "support/timestepfiles.h"
 
 using namespace gbxtest;
 using lrxtest::Bytes;

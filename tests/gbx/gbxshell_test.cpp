@@ -7,7 +7,7 @@
 #include <string>
 
 #include "lrx/shell.h"
-#include "shell/project.h"
+#include "src/shell/project.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "axisitems.h"
-#include "gbx/gbxitem.h"
+#include "src/gbx/gbxitem.h"
+#include "support/axisitems.h"
 
 using namespace gbxtest;
 using lrxtest::Bytes;

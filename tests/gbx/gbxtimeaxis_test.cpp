@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "gbx/gbxcalendar.h"
-#include "gbx/headerfiles.h"
+#include "src/gbx/gbxcalendar.h"
+#include "support/headerfiles.h"
 #include "vnk/vnk.h"
 
 using namespace gbxtest;

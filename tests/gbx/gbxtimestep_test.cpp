@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "lrx/trace.h"
-#include "timestepfiles.h"
+#include "support/timestepfiles.h"
 
 using namespace gbxtest;
 using lrxtest::Bytes;

@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "lrx/recordfiles.h"
 #include "support/elementwalk.h"
+#include "support/recordfiles.h"
 
 using namespace lrxtest;
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "lrx/recordfiles.h"
+#include "support/recordfiles.h"
 
 using namespace lrxtest;
 

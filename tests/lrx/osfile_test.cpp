@@ -6,7 +6,7 @@
 #include <climits>
 #include <string>
 
-#include "lrx/osfile.h"
+#include "src/os/osfile.h"
 
 TEST(LrxOsFile, FullPathResolvesDotsByText) {
     char cwd[PATH_MAX];

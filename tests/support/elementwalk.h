@@ -2,8 +2,8 @@
 // tests and the fuzz target.
 #pragma once
 
-#include "lrx/lrxblock.h"
-#include "lrx/lrxrecord.h"
+#include "src/lrx/lrxblock.h"
+#include "src/lrx/lrxrecord.h"
 
 namespace lrxtest {
 

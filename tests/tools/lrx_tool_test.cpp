@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "lrx/lrxfile.h"
+#include "src/lrx/lrxfile.h"
 #include "support/tempfiles.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "trace/namestack.h"
+#include "src/trace/namestack.h"
 
 namespace {
 

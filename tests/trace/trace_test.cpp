@@ -8,7 +8,7 @@
 #include <string>
 
 #include "lrx/trace.h"
-#include "trace/tracestate.h"
+#include "src/trace/tracestate.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "units/itemtypetable.h"
-#include "units/unitlookup.h"
-#include "units/unittable.h"
+#include "src/units/itemtypetable.h"
+#include "src/units/unitlookup.h"
+#include "src/units/unittable.h"
 #include "vnk/vnk.h"
 
 namespace {

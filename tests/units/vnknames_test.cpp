@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "units/itemtypetable.h"
-#include "units/unittable.h"
+#include "src/units/itemtypetable.h"
+#include "src/units/unittable.h"
 #include "vnk/vnk.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "units/itemtypetable.h"
-#include "units/unitlookup.h"
-#include "units/unittable.h"
+#include "src/units/itemtypetable.h"
+#include "src/units/unitlookup.h"
+#include "src/units/unittable.h"
 #include "vnk/vnk.h"
 
 namespace {

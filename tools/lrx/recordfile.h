@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "lrx/lrxfile.h"
+#include "src/lrx/lrxfile.h"
 
 namespace lrxtool {
 

@@ -1,5 +1,5 @@
 // Local time of day and a monotonic millisecond clock, from the C and C++ runtimes.
-#include "lrx/osclock.h"
+#include "src/os/osclock.h"
 
 #include <chrono>
 #include <ctime>

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "axisitems.h"
-#include "gbx/gbxheader.h"
-#include "lrx/lrxfile.h"
+#include "src/gbx/gbxheader.h"
+#include "src/lrx/lrxfile.h"
+#include "support/axisitems.h"
 
 namespace gbxtest {
 

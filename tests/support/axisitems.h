@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "gbx/fileio.h"
-#include "gbx/gbxaxis.h"
-#include "gbx/gbxheader.h"
-#include "headerfiles.h"
-#include "lrx/lrxfile.h"
+#include "src/gbx/fileio.h"
+#include "src/gbx/gbxaxis.h"
+#include "src/gbx/gbxheader.h"
+#include "src/lrx/lrxfile.h"
+#include "support/headerfiles.h"
 #include "vnk/vnk.h"
 
 namespace gbxtest {

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "gbx/fileio.h"
-#include "gbx/gbxblock.h"
-#include "gbx/gbxheader.h"
+#include "src/gbx/fileio.h"
+#include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxheader.h"
 #include "support/tempfiles.h"
 
 namespace gbxtest {

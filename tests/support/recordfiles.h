@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "lrx/lrxblock.h"
-#include "lrx/lrxrecord.h"
+#include "src/lrx/lrxblock.h"
+#include "src/lrx/lrxrecord.h"
 #include "support/tempfiles.h"
 
 namespace lrxtest {

@@ -1,7 +1,7 @@
 // POSIX descriptors behind the record stream: the only file that calls open, read, write,
 // lseek, fsync and close for native files, and access and stat for the path tests. Binary
 // mode is the only mode on this platform.
-#include "lrx/osfile.h"
+#include "src/os/osfile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -80,7 +80,8 @@ int64_t writeBytes(int fd, const void* buffer, int64_t bytes) {
     if (injectedFault(Operation::Write)) {
         // A disk that fills up part way: the first half arrives, the rest does not.
         const int64_t half = bytes / 2;
-        const int64_t written = transferAll(half, [&](int64_t done, size_t left) { return ::write(fd, in + done, left); });
+        const int64_t written =
+            transferAll(half, [&](int64_t done, size_t left) { return ::write(fd, in + done, left); });
         return written > 0 ? written : -1;
     }
     return transferAll(bytes, [&](int64_t done, size_t left) { return ::write(fd, in + done, left); });
