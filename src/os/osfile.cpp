@@ -42,14 +42,14 @@ int64_t transferAll(int64_t bytes, Transfer transfer) {
     return done;
 }
 
-// Counts the operation and tells whether the test's fault falls on it.
-bool injectedFault(Operation operation) {
-    ++counters().operations;
-    Faults& armed = faults();
-    if (armed.failOperation <= 0 || (armed.failKinds & static_cast<unsigned>(operation)) == 0) return false;
-    if (--armed.failOperation > 0) return false;
-    errno = operation == Operation::Write ? ENOSPC : EIO;
-    return true;
+FaultHook faultHook = nullptr;
+
+// Asks the installed hook (if any) whether the operation fails; a failure sets errno.
+bool injectedFault(Operation operation, int seekOrigin = -1) {
+    if (faultHook == nullptr) return false;
+    const FaultDecision decision = faultHook(operation, seekOrigin);
+    if (decision.fail) errno = decision.error;
+    return decision.fail;
 }
 
 }  // namespace
@@ -88,11 +88,7 @@ int64_t writeBytes(int fd, const void* buffer, int64_t bytes) {
 }
 
 int64_t seek(int fd, int64_t offset, int origin) {
-    if (injectedFault(Operation::Seek)) return -1;
-    if (origin == 2 && faults().failingSeeksToEnd > 0) {
-        --faults().failingSeeksToEnd;
-        return -1;
-    }
+    if (injectedFault(Operation::Seek, origin)) return -1;
     const int whence = origin == 1 ? SEEK_CUR : origin == 2 ? SEEK_END : SEEK_SET;
     const off_t at = ::lseek(fd, static_cast<off_t>(offset), whence);
     return at < 0 ? -1 : static_cast<int64_t>(at);
@@ -116,7 +112,6 @@ int atEnd(int fd) {
 }
 
 int commit(int fd) {
-    ++counters().commits;
     if (injectedFault(Operation::Commit)) return -1;
     return ::fsync(fd) == 0 ? 0 : -1;
 }
@@ -175,14 +170,10 @@ std::string fullPath(const char* name, std::size_t limit) {
     }
 }
 
-Counters& counters() {
-    static Counters all;
-    return all;
-}
-
-Faults& faults() {
-    static Faults all;
-    return all;
+FaultHook setFaultHook(FaultHook hook) {
+    const FaultHook previous = faultHook;
+    faultHook = hook;
+    return previous;
 }
 
 }  // namespace lrx::os

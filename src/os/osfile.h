@@ -1,6 +1,6 @@
 // The one place where the library touches operating-system file descriptors. Every open,
-// transfer, seek, commit and close of a native file goes through here, so that a buffer or
-// fault injection can be put behind the record stream without touching the layers above.
+// transfer, seek, commit and close of a native file goes through here, so that a buffer or a
+// test's fault hook can be put behind the record stream without touching the layers above.
 #pragma once
 
 #include <cstdint>
@@ -34,26 +34,22 @@ bool isDirectory(const char* path);
 // formed or is longer than `limit` characters.
 std::string fullPath(const char* name, std::size_t limit);
 
-// The descriptor operations that tests can count and make fail.
+// The descriptor operations, as a fault hook sees them (bit values, so that a set is a mask).
 enum class Operation : unsigned { Open = 1, Read = 2, Write = 4, Seek = 8, Commit = 16, Close = 32 };
-constexpr unsigned kAllOperations = 63;
 
-// Counts of descriptor operations, for tests that need to observe what reached the disk.
-struct Counters {
-    uint64_t commits = 0;
-    uint64_t operations = 0;  // every open, read, write, seek, commit and close
+// What a fault hook decides for one operation. A failing operation sets errno to `error` and
+// moves nothing, except a write, which moves the first half of its bytes (a disk that fills up
+// part way) before it fails.
+struct FaultDecision {
+    bool fail = false;
+    int error = 0;
 };
-Counters& counters();
 
-// Faults that tests switch on to reach failure paths that a healthy disk never takes.
-struct Faults {
-    int failingSeeksToEnd = 0;  // the next n seeks relative to the end of a file fail
-    // The failOperation-th operation from now among those in failKinds fails (1: the next
-    // one); 0 switches this off. A failing write writes half of its bytes and then reports
-    // that the disk is full; a failing read, seek, commit or close moves nothing.
-    int64_t failOperation = 0;
-    unsigned failKinds = kAllOperations;
-};
-Faults& faults();
+// Called before every descriptor operation (seekOrigin is the origin of a seek, -1 for any other
+// operation). The shipped library installs none and every operation proceeds; the test build
+// installs one to count operations and to reach the failure paths that a healthy disk never takes.
+using FaultHook = FaultDecision (*)(Operation operation, int seekOrigin);
+// Installs hook (null: none) and returns the one it replaces.
+FaultHook setFaultHook(FaultHook hook);
 
 }  // namespace lrx::os

@@ -12,7 +12,7 @@
 
 #include "src/gbx/gbxheader.h"
 #include "src/lrx/lrxfile.h"
-#include "src/os/osfile.h"
+#include "support/osfaults.h"
 #include "support/tempfiles.h"
 
 namespace {
@@ -132,18 +132,18 @@ std::string differences(const std::string& path) {
 TEST(GbxFaults, NoCallReportsSuccessOverAFileThatDiffersFromWhatWasWritten) {
     lrxtest::TempDir dir;
     const std::string path = dir.path("faults.gbx");
-    const uint64_t before = lrx::os::counters().operations;
+    const uint64_t before = lrxtest::counters().operations;
     ASSERT_TRUE(createWriteClose(path));
-    const int64_t operations = static_cast<int64_t>(lrx::os::counters().operations - before);
+    const int64_t operations = static_cast<int64_t>(lrxtest::counters().operations - before);
     ASSERT_EQ(differences(path), "");
     ASSERT_GT(operations, 50);
 
     const int descriptors = openDescriptors();
     int failedRuns = 0;
     for (int64_t k = 1; k <= operations; ++k) {
-        lrx::os::faults().failOperation = k;
+        lrxtest::faults().failOperation = k;
         const bool succeeded = createWriteClose(path);
-        lrx::os::faults().failOperation = 0;
+        lrxtest::faults().failOperation = 0;
         if (succeeded)
             EXPECT_EQ(differences(path), "") << "operation " << k << " failed unnoticed";
         else

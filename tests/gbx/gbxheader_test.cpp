@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "src/gbx/gbxheaderparts.h"
-#include "src/os/osfile.h"
 #include "support/headerfiles.h"
+#include "support/osfaults.h"
 
 using namespace gbxtest;
 using lrxtest::Bytes;
@@ -289,17 +289,17 @@ TEST(GbxHeader, FlushWithinASecondRewritesWithoutCommitting) {
     int error = 0;
     LrxFile* file = FOpenFileEdit(path.c_str(), &error);
     HeaderPtr read(gbxReadHeader(file, &error));
-    const uint64_t commits = lrx::os::counters().commits;
+    const uint64_t commits = lrxtest::counters().commits;
     read->deleteValueInt = 1;
     EXPECT_EQ(gbxUpdateHeader(read.get(), 0, file), 0);
-    EXPECT_EQ(lrx::os::counters().commits, commits);
+    EXPECT_EQ(lrxtest::counters().commits, commits);
     file->commitClock -= 1500;  // as if the last commit were one and a half seconds old
     read->deleteValueInt = 2;
     EXPECT_EQ(gbxUpdateHeader(read.get(), 0, file), 0);
-    EXPECT_EQ(lrx::os::counters().commits, commits + 1);
+    EXPECT_EQ(lrxtest::counters().commits, commits + 1);
     read->deleteValueInt = 3;
     EXPECT_EQ(gbxUpdateHeader(read.get(), 1, file), 0);
-    EXPECT_EQ(lrx::os::counters().commits, commits + 2);
+    EXPECT_EQ(lrxtest::counters().commits, commits + 2);
     FCloseFile(&file);
     HeaderPtr reread = readDataFile(path, &error);
     EXPECT_EQ(reread->deleteValueInt, 3);

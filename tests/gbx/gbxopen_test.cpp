@@ -14,7 +14,7 @@
 #include "src/gbx/gbxheader.h"
 #include "src/lrx/lrxblock.h"
 #include "src/lrx/lrxfile.h"
-#include "src/os/osfile.h"
+#include "support/osfaults.h"
 #include "support/tempfiles.h"
 
 using lrxtest::TempDir;
@@ -331,10 +331,10 @@ TEST(GbxOpenClose, ClosingAFileOpenedForReadingWritesNothing) {
     OpenFile opened = openWith(gbxFileRead, path, &code);
     ASSERT_EQ(code, 0);
     gbxSetFileTitle(opened.header.get(), "changed");
-    const uint64_t commits = lrx::os::counters().commits;
+    const uint64_t commits = lrxtest::counters().commits;
     EXPECT_EQ(gbxFileClose(opened.header.get(), &opened.file), 0);
     EXPECT_EQ(opened.file, nullptr);
-    EXPECT_EQ(lrx::os::counters().commits, commits);
+    EXPECT_EQ(lrxtest::counters().commits, commits);
     EXPECT_EQ(lrxtest::readBytes(path), before);
 }
 
@@ -536,11 +536,11 @@ TEST(GbxOpenAppend, FailedSeekToTheEndReleasesHeaderAndFile) {
     writeCompressedFile(path, kKeyX.data(), kKeyY.data(), kKeyZ.data());
     const int descriptors = openDescriptors();
     ReportedCodes reported;
-    lrx::os::faults().failingSeeksToEnd = 1;
+    lrxtest::faults().failingSeeksToEnd = 1;
     auto* header = reinterpret_cast<GbxHeader*>(0x1);
     auto* file = reinterpret_cast<GbxFile*>(0x2);
     EXPECT_EQ(gbxFileAppend(path.c_str(), &header, &file), F_ERR_SEEK);
-    lrx::os::faults().failingSeeksToEnd = 0;
+    lrxtest::faults().failingSeeksToEnd = 0;
     EXPECT_EQ(header, reinterpret_cast<GbxHeader*>(0x1));
     EXPECT_EQ(file, reinterpret_cast<GbxFile*>(0x2));
     EXPECT_EQ(ReportedCodes::codes(), std::vector<int>{F_ERR_SEEK});

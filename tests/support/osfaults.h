@@ -1,0 +1,29 @@
+// Fault injection of the test build: counts of the descriptor operations that reached the os
+// layer and faults that make chosen ones fail. The shipped library has neither; the hook that
+// keeps them is installed into the os layer before any test runs.
+#pragma once
+
+#include <cstdint>
+
+namespace lrxtest {
+
+struct OsCounters {
+    uint64_t commits = 0;
+    uint64_t operations = 0;  // every open, read, write, seek, commit and close
+};
+OsCounters& counters();
+
+// Every kind of descriptor operation, as a mask of lrx::os::Operation bits.
+constexpr unsigned kAllOperations = 63;
+
+struct OsFaults {
+    int failingSeeksToEnd = 0;  // the next n seeks relative to the end of a file fail
+    // The failOperation-th operation from now among those in failKinds fails (1: the next
+    // one); 0 switches this off. A failing write writes half of its bytes and then reports
+    // that the disk is full; a failing read, seek, commit or close moves nothing.
+    int64_t failOperation = 0;
+    unsigned failKinds = kAllOperations;
+};
+OsFaults& faults();
+
+}  // namespace lrxtest
