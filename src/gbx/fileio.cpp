@@ -5,6 +5,7 @@
 
 #include "lrx/trace.h"
 #include "src/gbx/gbxerror.h"
+#include "src/gbx/gbxformat.h"
 #include "src/lrx/lrxfile.h"
 #include "src/trace/tracestate.h"
 
@@ -25,7 +26,7 @@ LrxFile* finishOpen(LrxFile* file, int code, int line) {
         report(nullptr, code, line);
         return nullptr;
     }
-    file->positionState = 1;
+    file->positionState = GBX_IN_HEADER;
     return file;
 }
 

@@ -8,8 +8,10 @@
 #include "src/gbx/gbxitem.h"
 #include "src/lrx/lrxblock.h"
 
-// True for the axis block ids 31001 to 31010 and 31051 to 31062.
+// True for the tags of the axis blocks, current and older.
 bool gbxIsAxisBlockTag(int tag);
+// True for the older axis blocks, which carry no axis unit.
+bool gbxIsOlderAxisBlockTag(int tag);
 // Writes the axis block of the item's axis type; 2010 (reported with the file) for EqD4 and
 // unknown codes, which have no block.
 int gbxWriteItemAxis(GbxItem* item, GbxFile* file);

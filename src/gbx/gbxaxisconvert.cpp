@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int kToUserUnit = 1;
-constexpr int kToConvUnit = 2;
-
 float deleteFloat(const GbxItem* item) {
     return item->header != nullptr ? item->header->deleteValueFloat : gbxDefaultDeleteFloat();
 }
@@ -35,20 +32,20 @@ void convertInPieces(T* values, int64_t count, Convert convert) {
 }  // namespace
 
 bool gbxAxisConverts(const GbxItem* item) {
-    return item->axisConvMode == kToUserUnit || item->axisConvMode == kToConvUnit;
+    return item->axisConvMode == GBX_CONV_USER_UNIT || item->axisConvMode == GBX_CONV_UNIT;
 }
 
 float gbxAxisConvertValue(GbxItem* item, float value, GbxAxisDirection direction) {
     const double in = value;
     double out = in;
     const bool toCaller = direction == GbxAxisDirection::ToCaller;
-    if (item->axisConvMode == kToUserUnit) {
+    if (item->axisConvMode == GBX_CONV_USER_UNIT) {
         const int geometry = gbxGetItemGeometryType(item);
         if (toCaller)
             vnkConvertToUserUnit(geometry, item->axisUnit, in, &out);
         else
             vnkConvertFromUserUnit(geometry, item->axisUnit, in, &out);
-    } else if (item->axisConvMode == kToConvUnit) {
+    } else if (item->axisConvMode == GBX_CONV_UNIT) {
         if (toCaller)
             vnkConvertUnit(item->axisUnit, in, item->axisConvUnit, &out);
         else
@@ -63,7 +60,7 @@ void gbxAxisConvertFloats(GbxItem* item, float* values, int64_t count, GbxAxisDi
     const bool toCaller = direction == GbxAxisDirection::ToCaller;
     const int unit = item->axisUnit;
     const int convUnit = item->axisConvUnit;
-    if (item->axisConvMode == kToUserUnit) {
+    if (item->axisConvMode == GBX_CONV_USER_UNIT) {
         const int geometry = gbxGetItemGeometryType(item);
         convertInPieces(values, count, [&](float* piece, int n) {
             if (toCaller)
@@ -87,7 +84,7 @@ void gbxAxisConvertDoubles(GbxItem* item, double* values, int64_t count, GbxAxis
     const bool toCaller = direction == GbxAxisDirection::ToCaller;
     const int unit = item->axisUnit;
     const int convUnit = item->axisConvUnit;
-    if (item->axisConvMode == kToUserUnit) {
+    if (item->axisConvMode == GBX_CONV_USER_UNIT) {
         const int geometry = gbxGetItemGeometryType(item);
         convertInPieces(values, count, [&](double* piece, int n) {
             if (toCaller)

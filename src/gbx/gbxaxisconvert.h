@@ -11,7 +11,7 @@ enum class GbxAxisDirection {
     ToCaller     // getters: axis unit into the caller's unit
 };
 
-// True when the item's axis conversion mode is 1 (user unit) or 2 (axisConvUnit).
+// True when the item's axis conversion mode converts (to the user unit or to axisConvUnit).
 bool gbxAxisConverts(const GbxItem* item);
 // One origin, spacing or reference coordinate, converted as a double.
 float gbxAxisConvertValue(GbxItem* item, float value, GbxAxisDirection direction);

@@ -15,30 +15,25 @@ namespace {
 
 constexpr const char* kModule = "gbxitemio";
 
-// Ids 31051 to 31060 carry axis codes 1 to 10 behind a leading axis unit; the older ids
-// 31001 to 31010 carry the same codes without it. The curvilinear axes came after the old
-// form and have only 31061 and 31062.
-constexpr int kOldBase = 31000;
-constexpr int kBase = 31050;
-constexpr int kCurveLinearD2Tag = 31061;
-constexpr int kCurveLinearD3Tag = 31062;
-
+// The axis blocks carry axis codes 1 to 10 behind a leading axis unit; the older blocks carry
+// the same codes without it. The curvilinear axes came after the older form and have a current
+// block only.
 int axisCodeOfTag(int tag) {
-    if (tag > kOldBase && tag <= kOldBase + GBX_TVARD3) return tag - kOldBase;
-    if (tag > kBase && tag <= kBase + GBX_TVARD3) return tag - kBase;
-    if (tag == kCurveLinearD2Tag) return GBX_CURVELINEARD2;
-    if (tag == kCurveLinearD3Tag) return GBX_CURVELINEARD3;
+    if (tag > GBX_TAG_OLD_AXIS && tag <= GBX_TAG_OLD_AXIS + GBX_TVARD3) return tag - GBX_TAG_OLD_AXIS;
+    if (tag > GBX_TAG_AXIS && tag <= GBX_TAG_AXIS + GBX_TVARD3) return tag - GBX_TAG_AXIS;
+    if (tag == GBX_TAG_AXIS_CURVELINEAR_D2) return GBX_CURVELINEARD2;
+    if (tag == GBX_TAG_AXIS_CURVELINEAR_D3) return GBX_CURVELINEARD3;
     return GBX_AXIS_NONE;
 }
 
 bool hasAxisUnit(int tag) {
-    return tag > kBase;
+    return tag > GBX_TAG_AXIS;
 }
 
 uint16_t tagOfAxisCode(int code) {
-    if (code == GBX_CURVELINEARD2) return kCurveLinearD2Tag;
-    if (code == GBX_CURVELINEARD3) return kCurveLinearD3Tag;
-    return static_cast<uint16_t>(kBase + code);
+    if (code == GBX_CURVELINEARD2) return GBX_TAG_AXIS_CURVELINEAR_D2;
+    if (code == GBX_CURVELINEARD3) return GBX_TAG_AXIS_CURVELINEAR_D3;
+    return static_cast<uint16_t>(GBX_TAG_AXIS + code);
 }
 
 bool axisWritable(const GbxAxisShape* shape, const GbxItem* item) {
@@ -150,6 +145,10 @@ void installAxis(GbxItem* item, const GbxAxisShape& shape, DecodedAxis& decoded)
 
 bool gbxIsAxisBlockTag(int tag) {
     return axisCodeOfTag(tag) != GBX_AXIS_NONE;
+}
+
+bool gbxIsOlderAxisBlockTag(int tag) {
+    return gbxIsAxisBlockTag(tag) && !hasAxisUnit(tag);
 }
 
 int gbxWriteItemAxis(GbxItem* item, GbxFile* file) {

@@ -1,6 +1,8 @@
 // The data-file layer's error-handler table and dispatcher, its trace switch and the
 // file-kind callback it hands to the record stream. Calls nothing but the handlers.
 #include "src/gbx/gbxerror.h"
+
+#include "src/gbx/gbxformat.h"
 #include "src/trace/tracestate.h"
 
 namespace {

@@ -9,9 +9,6 @@
 // returns code unchanged. Every other code (0, 1, 1001, 1002, ...) is returned without a call.
 int gbxReportError(GbxHeader* header, GbxFile* file, void* object, int code, const char* module, int line);
 
-// The data-file kind: tag "GBX_" (first character in the lowest byte), version 206.
-constexpr int32_t GBX_KIND_TAG = 0x5F584247;
-constexpr int32_t GBX_FORMAT_VERSION = 206;
 int32_t gbxKindCallback(int32_t* appVersion);
 
 // The trace switch of the gbx calls (gbxDebugOn).

@@ -47,7 +47,7 @@ int gbxInitHeader(GbxHeader* header) {
     header->deleteValueByte = 0;
     header->deleteValueInt = GBX_DELETE_INT;
     header->deleteValueUnsigned = GBX_DELETE_INT;
-    header->geoInfoType = 0;
+    header->geoInfoType = GBX_GEO_UNDEFINED;
     header->longitude = header->latitude = header->orientation = 0;
     header->timeAxisType = F_UNDEFINED_TAXIS;
     header->timeAxis = GbxTimeAxisRecord{};

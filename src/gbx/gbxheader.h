@@ -21,7 +21,7 @@ struct GbxTimeAxisRecord {
     int32_t index;
 };
 
-// A named typed array kept in the header and stored in the file as block 60000.
+// A named typed array kept in the header and stored in the file as a custom block.
 struct GbxCustomBlock {
     int32_t type;  // simple type
     char* name;    // owned
@@ -77,8 +77,6 @@ struct GbxHeader {
     int32_t encodeKeySize;
     GbxPluginSlot plugin;
 };
-
-constexpr int32_t GBX_DELETE_INT = 2147483647;
 
 int gbxInitHeader(GbxHeader* header);
 int gbxInitHeaderItems(GbxHeader* header);

@@ -1,5 +1,5 @@
 // One item of the header's item section in a file: its definition blocks followed by its
-// element statistics (30003) and associated static items (30004), written and read back.
+// element statistics and associated static items, written and read back.
 // Calls the item blocks, the block builder and records, the associated-static calls and the
 // dispatcher.
 #include <cstdint>
@@ -16,18 +16,16 @@
 namespace {
 
 constexpr const char* kModule = "gbxitemio";
-constexpr uint16_t kStatsBlock = 30003;
-constexpr uint16_t kAssocBlock = 30004;
 
 struct FreeMemory {
     void operator()(void* memory) const { std::free(memory); }
 };
 
 bool keepsElementStats(const GbxHeader* header) {
-    return header->itemStatsType == 2 || header->itemStatsType == 3;
+    return gbxKeepsElementStats(header->itemStatsType);
 }
 
-// Block 30003: the elements in use times 9 doubles. An item whose storage was made for fewer
+// The element-statistics block: the elements in use times 9 doubles. An item whose storage was made for fewer
 // elements (keys installed after it was defined) has the rest written at their start values.
 int writeStats(GbxHeader* header, const GbxItem* item, GbxFile* file) {
     const int64_t elements = gbxItemElements64(item, header, true);
@@ -38,7 +36,7 @@ int writeStats(GbxHeader* header, const GbxItem* item, GbxFile* file) {
     GbxBlockBuilder block;
     if (item->elementStats != nullptr && item->statsElements >= elements) {
         block.add(LRX_DOUBLE, values, item->elementStats);
-        return block.write(kStatsBlock, file, kModule, __LINE__);
+        return block.write(GBX_TAG_ITEM_STATS, file, kModule, __LINE__);
     }
     void* memory = nullptr;
     if (const int code = gbxCheckAlloc(&memory, static_cast<std::size_t>(values) * sizeof(double), kModule, __LINE__)) {
@@ -47,7 +45,7 @@ int writeStats(GbxHeader* header, const GbxItem* item, GbxFile* file) {
     std::unique_ptr<double, FreeMemory> laidOut(static_cast<double*>(memory));
     gbxCopyElementStats(item, laidOut.get(), elements, header->deleteValueDouble);
     block.add(LRX_DOUBLE, values, laidOut.get());
-    return block.write(kStatsBlock, file, kModule, __LINE__);
+    return block.write(GBX_TAG_ITEM_STATS, file, kModule, __LINE__);
 }
 
 int writeAssocStatics(const GbxItem* item, GbxFile* file) {
@@ -67,7 +65,7 @@ int writeAssocStatics(const GbxItem* item, GbxFile* file) {
     }
     GbxBlockBuilder block;
     block.add(LRX_UINT4, count, numbers.get());
-    return block.write(kAssocBlock, file, kModule, __LINE__);
+    return block.write(GBX_TAG_ITEM_ASSOC, file, kModule, __LINE__);
 }
 
 // True when the item is one of the header's item array.
@@ -78,7 +76,7 @@ bool isHeaderItem(const GbxHeader* header, const GbxItem* item) {
            (at - first) / sizeof(GbxItem) < static_cast<uintptr_t>(header->noOfItems);
 }
 
-// Block 30003 replaces the item's statistics when the header keeps them per element; under
+// The element-statistics block replaces the item's statistics when the header keeps them per element; under
 // any other statistics type the block is passed over.
 int readStats(GbxHeader* header, GbxItem* item, GbxFile* file) {
     if (!keepsElementStats(header)) return FSkipLogicalBlock(file);
@@ -94,7 +92,7 @@ int readStats(GbxHeader* header, GbxItem* item, GbxFile* file) {
     return 0;
 }
 
-// Block 30004: unsigned records whose values replace the item's list, added in order until
+// The associated-statics block: unsigned records whose values replace the item's list, added in order until
 // one is refused (a number below 1, reported); the header is read on all the same.
 int readAssocStatics(GbxHeader* header, GbxItem* item, GbxFile* file) {
     LrxLrec* first = nullptr;
@@ -115,12 +113,12 @@ int readAssocStatics(GbxHeader* header, GbxItem* item, GbxFile* file) {
 }  // namespace
 
 bool gbxIsItemBlockTag(int tag) {
-    return (tag >= 30002 && tag <= 30006) || gbxIsAxisBlockTag(tag);
+    return (tag >= GBX_TAG_ITEM_UNIT_TEXT && tag <= GBX_TAG_ITEM_VALUE_TYPE) || gbxIsAxisBlockTag(tag);
 }
 
 int gbxWriteHeaderItem(GbxHeader* header, GbxItem* item, GbxFile* file) {
     int code = gbxWriteItem(item, file);
-    if (code == 0 && header->itemStatsType != 1) {
+    if (code == 0 && header->itemStatsType != GBX_STATS_GLOBAL) {
         code =
             keepsElementStats(header) ? writeStats(header, item, file) : GBX_REPORT(header, file, nullptr, F_ERR_DATA);
     }
@@ -136,9 +134,9 @@ int gbxReadHeaderItem(GbxHeader* header, GbxItem* item, GbxFile* file) {
     item->header = header;
     while (code == 0) {
         const int tag = FQueryLogicalBlock(file);
-        if (tag == kStatsBlock)
+        if (tag == GBX_TAG_ITEM_STATS)
             code = readStats(header, item, file);
-        else if (tag == kAssocBlock)
+        else if (tag == GBX_TAG_ITEM_ASSOC)
             code = readAssocStatics(header, item, file);
         else
             break;

@@ -61,8 +61,8 @@ int rewriteDefinition(const GbxItem* item, int tag, GbxFile* file, int64_t posit
 }
 
 int rewriteStats(GbxHeader* header, const GbxItem* item, int tag, GbxFile* file, int64_t position) {
-    if (header->itemStatsType == 1) return skip(file);
-    if (header->itemStatsType != 2 && header->itemStatsType != 3) return GBX_REPORT(header, file, nullptr, F_ERR_DATA);
+    if (header->itemStatsType == GBX_STATS_GLOBAL) return skip(file);
+    if (!gbxKeepsElementStats(header->itemStatsType)) return GBX_REPORT(header, file, nullptr, F_ERR_DATA);
     if (item == nullptr) return skip(file);
     LrxLrec* first = nullptr;
     const int code = gbxCheckReadTypeSize(file, LRX_DOUBLE, 0, &first, kModule, __LINE__);
@@ -84,14 +84,15 @@ int rewriteAxis(const GbxItem* item, int tag, GbxFile* file, int64_t position) {
 }  // namespace
 
 int gbxUpdateHeaderItemBlock(GbxHeader* header, int tag, int* itemCounter, GbxFile* file, int64_t position) {
-    if (tag == 30002 || tag == 30005) {
+    if (tag == GBX_TAG_ITEM_UNIT_TEXT || tag == GBX_TAG_ITEM_UNIT_KEY) {
         // The counter stops one past the last item, however many definitions the file holds.
         if (*itemCounter <= header->noOfItems) ++*itemCounter;
         const GbxItem* item = itemAt(header, *itemCounter);
         return item != nullptr ? rewriteDefinition(item, tag, file, position) : skip(file);
     }
     GbxItem* item = itemAt(header, *itemCounter);
-    if (tag == 30003) return rewriteStats(header, item, tag, file, position);
-    if (item != nullptr && tag > 31050 && gbxIsAxisBlockTag(tag)) return rewriteAxis(item, tag, file, position);
+    if (tag == GBX_TAG_ITEM_STATS) return rewriteStats(header, item, tag, file, position);
+    if (item != nullptr && gbxIsAxisBlockTag(tag) && !gbxIsOlderAxisBlockTag(tag))
+        return rewriteAxis(item, tag, file, position);
     return skip(file);
 }

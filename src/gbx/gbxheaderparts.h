@@ -20,7 +20,7 @@ void gbxReleaseLegacyFile(GbxHeader* header);
 
 // The item section of the header in a file: one item's definition and statistics blocks.
 int gbxWriteHeaderItem(GbxHeader* header, GbxItem* item, GbxFile* file);
-// Reads the blocks of one item definition, whose first block (30002 or 30005) is next.
+// Reads the blocks of one item definition, whose definition block is next.
 int gbxReadHeaderItem(GbxHeader* header, GbxItem* item, GbxFile* file);
 // True for the tags of blocks that belong to an item definition.
 bool gbxIsItemBlockTag(int tag);

@@ -69,7 +69,7 @@ int readGeoInfo(Reader& reader) {
     header->longitude = origin[0];
     header->latitude = origin[1];
     header->orientation = origin[2];
-    header->geoInfoType = 1;
+    header->geoInfoType = GBX_GEO_UTM;
     return 0;
 }
 
@@ -79,7 +79,7 @@ int readTimeAxis(Reader& reader, int tag) {
     return code != 0 ? code : gbxReadTimeAxis(reader.header, tag, records, kModule, __LINE__);
 }
 
-// Block 30001: the item count, checked against what the rest of the file can hold before
+// The item-count block: the item count, checked against what the rest of the file can hold before
 // the item array is allocated. Every item definition takes at least
 // GBX_MIN_ITEM_DEFINITION_BYTES, so a count whose definitions would not fit in the bytes left
 // means the file ends before its items: the end-of-file state.
@@ -127,37 +127,37 @@ int readItem(Reader& reader) {
 int readAttribute(Reader& reader, int tag) {
     GbxHeader* header = reader.header;
     switch (tag) {
-        case 10001:
+        case GBX_TAG_FILE_TITLE:
             return readText(reader, &header->fileTitle);
-        case 10002:
+        case GBX_TAG_APP_TITLE:
             return readText(reader, &header->appTitle);
-        case 10003:
+        case GBX_TAG_APP_VERSION:
             return readValue(reader, LRX_INT4, &header->appVersionNo);
-        case 10004:
+        case GBX_TAG_FILE_TYPE:
             return readFileType(reader);
-        case 10005:
+        case GBX_TAG_STATS_TYPE:
             return readValue(reader, LRX_INT4, &header->itemStatsType);
-        case 10006: {
+        case GBX_TAG_DELETE_FLOAT: {
             const int code = readValue(reader, LRX_FLOAT, &header->deleteValueFloat);
             reader.file->deleteValueFloat = header->deleteValueFloat;
             return code;
         }
-        case 10007: {
+        case GBX_TAG_DELETE_DOUBLE: {
             const int code = readValue(reader, LRX_DOUBLE, &header->deleteValueDouble);
             reader.file->deleteValueDouble = header->deleteValueDouble;
             return code;
         }
-        case 10008:
+        case GBX_TAG_DELETE_BYTE:
             return readValue(reader, LRX_BYTE, &header->deleteValueByte);
-        case 10009:
+        case GBX_TAG_DELETE_INT:
             return readValue(reader, LRX_INT4, &header->deleteValueInt);
-        case 10010:
+        case GBX_TAG_DELETE_UNSIGNED:
             return readValue(reader, LRX_UINT4, &header->deleteValueUnsigned);
-        case 10011:
+        case GBX_TAG_GEO_INFO:
             return readGeoInfo(reader);
-        case 10012:
+        case GBX_TAG_DATA_TYPE:
             return readValue(reader, LRX_INT4, &header->dataType);
-        case 10013:
+        case GBX_TAG_COMPRESSED:
             return readValue(reader, LRX_INT4, &header->compressed);
         default:
             return -1;
@@ -171,19 +171,19 @@ int readBlock(Reader& reader, int tag, Step* step, const GbxCall& call) {
     if (attribute >= 0) return attribute;
     if (gbxTimeAxisTypeOfTag(tag) != 0) return readTimeAxis(reader, tag);
     switch (tag) {
-        case 10000:
-        case 20000:
-        case 30000:
+        case GBX_TAG_ATTRIBUTES:
+        case GBX_TAG_TIME:
+        case GBX_TAG_ITEMS:
             return FSkipLogicalBlock(reader.file);
-        case 30001:
+        case GBX_TAG_ITEM_COUNT:
             return readItemCount(reader);
-        case 30002:
-        case 30005:
+        case GBX_TAG_ITEM_UNIT_TEXT:
+        case GBX_TAG_ITEM_UNIT_KEY:
             return readItem(reader);
-        case 60000:
+        case GBX_TAG_CUSTOM:
             return readCustomBlock(reader);
-        case 40000:
-        case 50000:
+        case GBX_TAG_STATICS:
+        case GBX_TAG_TIME_STEPS:
             *step = Step::Done;
             return 0;
         default:
@@ -208,7 +208,7 @@ GbxHeader* gbxReadHeader(GbxFile* file, int* error) {
         return nullptr;
     }
     Reader reader{static_cast<GbxHeader*>(memory), file};
-    file->positionState = 1;
+    file->positionState = GBX_IN_HEADER;
     int code = gbxInitHeader(reader.header);
     for (Step step = Step::Next; code == 0 && step == Step::Next;) {
         const int tag = FQueryLogicalBlock(file);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "src/gbx/gbxaxis.h"
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxheaderparts.h"
@@ -137,7 +138,7 @@ int rewriteTimeAxis(Update& update, int tag) {
     if (code == 0) {
         GbxTimeAxisRecord& axis = header->timeAxis;
         axis.noOfTimeSteps = std::max(axis.noOfTimeSteps, header->currentTimeStep);
-        if (tag == 20052 || tag == 20054) axis.step = nonEquidistantSpan(header);
+        if (tag == GBX_TAG_TM_NEQ_AXIS || tag == GBX_TAG_CAL_NEQ_AXIS) axis.step = nonEquidistantSpan(header);
         const char* unitText = gbxIsOlderTimeAxisTag(tag) ? static_cast<const char*>(unitRecord->data) : nullptr;
         GbxBlockBuilder block;
         gbxBuildTimeAxis(header, tag, unitText, block);
@@ -169,33 +170,34 @@ int rewriteBlock(Update& update, int tag, Walk* walk, const GbxCall& call) {
     GbxHeader* header = update.header;
     *walk = Walk::Next;
     switch (tag) {
-        case 10001:
+        case GBX_TAG_FILE_TITLE:
             return rewriteTitle(update, tag);
-        case 10006:
+        case GBX_TAG_DELETE_FLOAT:
             return rewriteValue(update, tag, LRX_FLOAT, &header->deleteValueFloat);
-        case 10007:
+        case GBX_TAG_DELETE_DOUBLE:
             return rewriteValue(update, tag, LRX_DOUBLE, &header->deleteValueDouble);
-        case 10008:
+        case GBX_TAG_DELETE_BYTE:
             return rewriteValue(update, tag, LRX_BYTE, &header->deleteValueByte);
-        case 10009:
+        case GBX_TAG_DELETE_INT:
             return rewriteValue(update, tag, LRX_INT4, &header->deleteValueInt);
-        case 10010:
+        case GBX_TAG_DELETE_UNSIGNED:
             return rewriteValue(update, tag, LRX_UINT4, &header->deleteValueUnsigned);
-        case 10012:
+        case GBX_TAG_DATA_TYPE:
             return rewriteValue(update, tag, LRX_INT4, &header->dataType);
-        case 10011:
+        case GBX_TAG_GEO_INFO:
             return rewriteGeoInfo(update, tag);
-        case 60000:
+        case GBX_TAG_CUSTOM:
             return rewriteCustomBlock(update, tag);
-        case 40000:
-        case 50000:
+        case GBX_TAG_STATICS:
+        case GBX_TAG_TIME_STEPS:
             *walk = Walk::Done;
             return 0;
         default:
             break;
     }
     if (gbxTimeAxisTypeOfTag(tag) != 0) return rewriteTimeAxis(update, tag);
-    if (gbxIsItemBlockTag(tag) && tag != 30004 && tag != 30006 && !(tag >= 31001 && tag <= 31010)) {
+    if (gbxIsItemBlockTag(tag) && tag != GBX_TAG_ITEM_ASSOC && tag != GBX_TAG_ITEM_VALUE_TYPE &&
+        !gbxIsOlderAxisBlockTag(tag)) {
         return gbxUpdateHeaderItemBlock(header, tag, &update.itemCounter, update.second, update.position);
     }
     call.print("Unknown tag found %d", tag);

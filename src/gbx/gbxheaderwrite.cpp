@@ -29,44 +29,44 @@ int writeText(uint16_t tag, const char* text, GbxFile* file) {
     return block.write(tag, file, kModule, __LINE__);
 }
 
-// Blocks 10000 to 10013 in their order on disk; the file keeps the delete values for the
+// The attribute blocks in their order on disk; the file keeps the delete values for the
 // time-step and static-item code.
 int writeAttributes(GbxHeader* header, GbxFile* file) {
     const int16_t fileType = static_cast<int16_t>(header->fileType);
-    int code = writeEmpty(10000, file);
-    if (code == 0) code = writeValue(10004, LRX_INT2, &fileType, file);
-    if (code == 0) code = writeText(10001, header->fileTitle, file);
-    if (code == 0) code = writeText(10002, header->appTitle, file);
-    if (code == 0) code = writeValue(10003, LRX_INT4, &header->appVersionNo, file);
-    if (code == 0) code = writeValue(10012, LRX_INT4, &header->dataType, file);
-    if (code == 0) code = writeValue(10013, LRX_INT4, &header->compressed, file);
-    if (code == 0) code = writeValue(10005, LRX_INT4, &header->itemStatsType, file);
+    int code = writeEmpty(GBX_TAG_ATTRIBUTES, file);
+    if (code == 0) code = writeValue(GBX_TAG_FILE_TYPE, LRX_INT2, &fileType, file);
+    if (code == 0) code = writeText(GBX_TAG_FILE_TITLE, header->fileTitle, file);
+    if (code == 0) code = writeText(GBX_TAG_APP_TITLE, header->appTitle, file);
+    if (code == 0) code = writeValue(GBX_TAG_APP_VERSION, LRX_INT4, &header->appVersionNo, file);
+    if (code == 0) code = writeValue(GBX_TAG_DATA_TYPE, LRX_INT4, &header->dataType, file);
+    if (code == 0) code = writeValue(GBX_TAG_COMPRESSED, LRX_INT4, &header->compressed, file);
+    if (code == 0) code = writeValue(GBX_TAG_STATS_TYPE, LRX_INT4, &header->itemStatsType, file);
     if (code == 0) {
         file->deleteValueFloat = header->deleteValueFloat;
-        code = writeValue(10006, LRX_FLOAT, &header->deleteValueFloat, file);
+        code = writeValue(GBX_TAG_DELETE_FLOAT, LRX_FLOAT, &header->deleteValueFloat, file);
     }
     if (code == 0) {
         file->deleteValueDouble = header->deleteValueDouble;
-        code = writeValue(10007, LRX_DOUBLE, &header->deleteValueDouble, file);
+        code = writeValue(GBX_TAG_DELETE_DOUBLE, LRX_DOUBLE, &header->deleteValueDouble, file);
     }
-    if (code == 0) code = writeValue(10008, LRX_BYTE, &header->deleteValueByte, file);
-    if (code == 0) code = writeValue(10009, LRX_INT4, &header->deleteValueInt, file);
-    if (code == 0) code = writeValue(10010, LRX_UINT4, &header->deleteValueUnsigned, file);
+    if (code == 0) code = writeValue(GBX_TAG_DELETE_BYTE, LRX_BYTE, &header->deleteValueByte, file);
+    if (code == 0) code = writeValue(GBX_TAG_DELETE_INT, LRX_INT4, &header->deleteValueInt, file);
+    if (code == 0) code = writeValue(GBX_TAG_DELETE_UNSIGNED, LRX_UINT4, &header->deleteValueUnsigned, file);
     return code;
 }
 
 int writeGeoInfo(GbxHeader* header, GbxFile* file) {
-    if (header->geoInfoType == 0) return 0;
-    if (header->geoInfoType != 1) return GBX_REPORT(header, file, nullptr, F_ERR_DATA);
+    if (header->geoInfoType == GBX_GEO_UNDEFINED) return 0;
+    if (header->geoInfoType != GBX_GEO_UTM) return GBX_REPORT(header, file, nullptr, F_ERR_DATA);
     const double origin[3] = {header->longitude, header->latitude, header->orientation};
     GbxBlockBuilder block;
     block.text(header->projection).add(LRX_DOUBLE, 3, origin);
-    return block.write(10011, file, kModule, __LINE__);
+    return block.write(GBX_TAG_GEO_INFO, file, kModule, __LINE__);
 }
 
 int writeItems(GbxHeader* header, GbxFile* file) {
-    int code = writeEmpty(30000, file);
-    if (code == 0) code = writeValue(30001, LRX_INT4, &header->noOfItems, file);
+    int code = writeEmpty(GBX_TAG_ITEMS, file);
+    if (code == 0) code = writeValue(GBX_TAG_ITEM_COUNT, LRX_INT4, &header->noOfItems, file);
     if (code != 0) return code;
     GbxCall loop("for_loop start here");
     for (int32_t i = 0; i < header->noOfItems && code == 0; ++i) {
@@ -88,7 +88,7 @@ int writeCustomBlocks(GbxHeader* header, GbxFile* file) {
         if (!holdsValues(custom)) continue;
         GbxBlockBuilder block;
         block.text(custom->name).add(custom->type, custom->count, custom->data);
-        code = block.write(60000, file, kModule, __LINE__);
+        code = block.write(GBX_TAG_CUSTOM, file, kModule, __LINE__);
     }
     return code;
 }
@@ -100,7 +100,7 @@ int gbxWriteHeader(GbxHeader* header, GbxFile* file) {
     if (const int code = gbxCheckHeaderFile(header, file, kModule, __LINE__)) return call.result(code);
     int code = writeAttributes(header, file);
     if (code == 0) code = writeGeoInfo(header, file);
-    if (code == 0) code = writeEmpty(20000, file);
+    if (code == 0) code = writeEmpty(GBX_TAG_TIME, file);
     if (code == 0) code = gbxWriteTimeAxis(header, file, kModule, __LINE__);
     if (code == 0) code = writeItems(header, file);
     if (code == 0) code = writeCustomBlocks(header, file);

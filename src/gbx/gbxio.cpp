@@ -110,8 +110,8 @@ int addCustomBlock(GbxHeader* header, int type, const char* name, int count, con
 int getGeoInfo(GbxHeader* header, char** projection, double* longitude, double* latitude, double* orientation) {
     const int code = gbxCheckHeader(header, kModule, __LINE__);
     if (code != 0) return code;
-    if (header->geoInfoType == 0) return GBX_REPORT(header, nullptr, nullptr, F_ERR_USAGE);
-    if (header->geoInfoType != 1) return GBX_REPORT(header, nullptr, nullptr, F_ERR_DATA);
+    if (header->geoInfoType == GBX_GEO_UNDEFINED) return GBX_REPORT(header, nullptr, nullptr, F_ERR_USAGE);
+    if (header->geoInfoType != GBX_GEO_UTM) return GBX_REPORT(header, nullptr, nullptr, F_ERR_DATA);
     if (projection != nullptr) *projection = header->projection;
     if (longitude != nullptr) *longitude = header->longitude;
     if (latitude != nullptr) *latitude = header->latitude;
@@ -123,7 +123,7 @@ int setGeoInfo(GbxHeader* header, const char* projection, double longitude, doub
     const int code = gbxCheckHeader(header, kModule, __LINE__);
     if (code != 0) return code;
     if (projection == nullptr) return GBX_REPORT(header, nullptr, nullptr, F_ERR_DATA);
-    header->geoInfoType = 1;
+    header->geoInfoType = GBX_GEO_UTM;
     header->longitude = longitude;
     header->latitude = latitude;
     header->orientation = orientation;
@@ -312,7 +312,7 @@ int LRX_CALL gbxSetGeoInfoUndefined(GbxHeader* header) {
     GbxCall call("gbxSetGeoInfoUndefined");
     const int code = gbxCheckHeader(header, kModule, __LINE__);
     if (code != 0) return call.result(code);
-    header->geoInfoType = 0;
+    header->geoInfoType = GBX_GEO_UNDEFINED;
     std::free(header->projection);
     header->projection = nullptr;
     return call.result(0);

@@ -2,10 +2,10 @@
 // free-standing static item holding its values), with its spatial axis in typed storage.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 
 #include "lrx/gbx.h"
+#include "src/gbx/gbxformat.h"
 
 // Spatial axis codes.
 enum GbxAxisCode : int32_t {
@@ -58,13 +58,13 @@ struct GbxItem {
     int32_t axisType;  // GbxAxisCode
     int32_t axisUnit;  // unit key of the axis coordinates
     GbxAxis axis;
-    int32_t axisConvMode;  // 1 user unit, 2 axisConvUnit, else none
+    int32_t axisConvMode;  // GbxConversionMode
     int32_t axisConvUnit;
     int32_t valueType;  // stored and returned unchanged
     GbxHeader* header;  // the header that owns the definition; not owned
     int32_t isStatic;
     int32_t isDerived;
-    int32_t convMode;  // 1 user unit, 2 convUnit, else none
+    int32_t convMode;  // GbxConversionMode
     int32_t convUnit;
     float refCoords[3];
     float orientation[3];
@@ -78,17 +78,6 @@ struct GbxItem {
     int64_t valueBytes;
     GbxAssocStatic* assocStatics;
 };
-
-// The default delete values: the float whose bit pattern is 0x8554AD2E (-1e-35, also used for
-// unset reference coordinates and orientations) and the double 0x8AFE07B27DD78B14 (-1e-255).
-constexpr uint32_t GBX_DELETE_FLOAT_BITS = 0x8554AD2Eu;
-constexpr uint64_t GBX_DELETE_DOUBLE_BITS = 0x8AFE07B27DD78B14ull;
-constexpr float gbxDefaultDeleteFloat() {
-    return std::bit_cast<float>(GBX_DELETE_FLOAT_BITS);
-}
-constexpr double gbxDefaultDeleteDouble() {
-    return std::bit_cast<double>(GBX_DELETE_DOUBLE_BITS);
-}
 
 // Makes a fresh record: clears every field but elementStats and assocStatics, gives the item
 // empty name and unit texts, and sets reference coordinates and orientation to deleteValue.
@@ -136,11 +125,11 @@ void gbxResetElementStats(double* stats, int64_t count, double deleteValue);
 // out (2000). Takes time linear in count, whatever the list held before.
 int gbxAddAssocStatics(GbxHeader* header, GbxItem* item, const uint32_t* numbers, int32_t count);
 
-// An item definition as blocks: definition (30005 or 30002), value type (30006), axis.
+// An item definition as blocks: definition (unit key or unit text form), value type, axis.
 int gbxWriteItem(GbxItem* item, GbxFile* file);
 int gbxReadItem(GbxItem* item, GbxFile* file);
 // The fewest bytes an item definition that gbxReadItem accepts takes in a file: an empty
 // definition block (the reader leaves missing records at their reset values) and an empty
-// axis block of the older EqD0 form 31001; each empty block is a block head (type byte and
+// axis block of the older EqD0 form; each empty block is a block head (type byte and
 // 16-bit id) and a terminator byte. The header reader bounds the item count of a file by it.
 constexpr int64_t GBX_MIN_ITEM_DEFINITION_BYTES = 2 * (1 + 2 + 1);

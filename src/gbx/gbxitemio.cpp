@@ -1,5 +1,5 @@
-// An item definition as logical blocks of a data file: the definition block (30005 with a unit
-// key, 30002 with a unit text), the value-type block 30006 and the axis block. Calls the block
+// An item definition as logical blocks of a data file: the definition block (with a unit key or
+// a unit text), the value-type block and the axis block. Calls the block
 // builder and records, the checked block operations, the axis blocks, the unit library's unit
 // check and names, and the dispatcher.
 #include <cstdlib>
@@ -15,9 +15,6 @@
 namespace {
 
 constexpr const char* kModule = "gbxitemio";
-constexpr uint16_t kUnitTextDefinition = 30002;
-constexpr uint16_t kUnitKeyDefinition = 30005;
-constexpr uint16_t kValueTypeBlock = 30006;
 // Records of a definition block; a reader takes no more than these.
 constexpr int kDefinitionRecords = 7;
 
@@ -55,7 +52,7 @@ int writeDefinition(const GbxItem* item, GbxFile* file) {
         .add(LRX_DOUBLE, 3, statistics)
         .add(LRX_FLOAT, 3, item->refCoords)
         .add(LRX_FLOAT, 3, item->orientation);
-    return block.write(unitKeyForm ? kUnitKeyDefinition : kUnitTextDefinition, file, kModule, __LINE__);
+    return block.write(unitKeyForm ? GBX_TAG_ITEM_UNIT_KEY : GBX_TAG_ITEM_UNIT_TEXT, file, kModule, __LINE__);
 }
 
 int takeText(GbxBlockRecords& record, char** slot) {
@@ -70,7 +67,7 @@ int copyValues(GbxBlockRecords& record, int type, int count, void* out) {
     return record.copy(type, count, out, kModule, __LINE__) ? 0 : record.error();
 }
 
-// The 30005 form gives the unit as a key; the item keeps the unit's name as its unit text
+// The unit-key form gives the unit as a key; the item keeps the unit's name as its unit text
 // (the empty text for a key the unit library does not know).
 int takeUnitKey(GbxItem* item, GbxBlockRecords& record) {
     if (const int code = copyValues(record, LRX_INT4, 1, &item->unit)) return code;
@@ -110,7 +107,7 @@ int takeDefinitionRecord(GbxItem* item, uint16_t id, int index, GbxBlockRecords&
         case 2:
             return takeText(record, &item->name);
         case 3:
-            return id == kUnitTextDefinition ? takeUnitText(item, record) : takeUnitKey(item, record);
+            return id == GBX_TAG_ITEM_UNIT_TEXT ? takeUnitText(item, record) : takeUnitKey(item, record);
         case 4:
             return copyValues(record, LRX_INT4, 1, &item->dataType);
         case 5:
@@ -166,7 +163,7 @@ int gbxWriteItem(GbxItem* item, GbxFile* file) {
     if (code == 0) {
         GbxBlockBuilder valueType;
         valueType.add(LRX_INT4, 1, &item->valueType);
-        code = valueType.write(kValueTypeBlock, file, kModule, __LINE__);
+        code = valueType.write(GBX_TAG_ITEM_VALUE_TYPE, file, kModule, __LINE__);
     }
     return code != 0 ? code : gbxWriteItemAxis(item, file);
 }
@@ -178,13 +175,13 @@ int gbxReadItem(GbxItem* item, GbxFile* file) {
     uint16_t id = 0;
     LrxLrec* chain = nullptr;
     if (const int code = readNextBlock(file, &id, &chain)) return code;
-    if (id != kUnitTextDefinition && id != kUnitKeyDefinition) {
+    if (id != GBX_TAG_ITEM_UNIT_TEXT && id != GBX_TAG_ITEM_UNIT_KEY) {
         FFreeLogicalBlock(chain);
         return F_ERR_SKIP;
     }
     if (const int code = readDefinition(item, id, chain)) return code;
     if (const int code = readNextBlock(file, &id, &chain)) return code;
-    if (id == kValueTypeBlock) {
+    if (id == GBX_TAG_ITEM_VALUE_TYPE) {
         if (const int code = readValueType(item, chain)) return code;
         if (const int code = readNextBlock(file, &id, &chain)) return code;
     }

@@ -82,10 +82,6 @@ bool hasStatisticsDataType(const GbxItem* item) {
     return item->dataType >= LRX_FLOAT && item->dataType <= LRX_UINT4;
 }
 
-bool keepsElementStats(int statsType) {
-    return statsType == 2 || statsType == 3;
-}
-
 // The nine entries of element index, or null when the item holds no storage for it.
 double* elementEntries(GbxItem* item, int64_t index) {
     if (item->elementStats == nullptr || index < 0 || index >= item->statsElements) return nullptr;
@@ -104,8 +100,8 @@ void takeMinimum(double* extreme, double value, double deleteValue) {
 // Counts a delete value; false for a statistics type the header cannot have.
 bool addDeleteValue(GbxItem* item, double* entries, int statsType, double deleteValue) {
     item->deleteCount += 1.0;
-    if (statsType == 1) return true;
-    if (!keepsElementStats(statsType)) return false;
+    if (statsType == GBX_STATS_GLOBAL) return true;
+    if (!gbxKeepsElementStats(statsType)) return false;
     if (entries != nullptr) {
         entries[kDeleteCount] += 1.0;
         // A delete value breaks the run of consecutive valid values.
@@ -116,8 +112,8 @@ bool addDeleteValue(GbxItem* item, double* entries, int statsType, double delete
 
 // Adds a valid value; false for a statistics type the header cannot have.
 bool addValidValue(GbxItem* item, double* entries, int statsType, double value, double deleteValue) {
-    if (statsType != 1 && !keepsElementStats(statsType)) return false;
-    if (statsType != 1 && entries != nullptr) {
+    if (statsType != GBX_STATS_GLOBAL && !gbxKeepsElementStats(statsType)) return false;
+    if (statsType != GBX_STATS_GLOBAL && entries != nullptr) {
         takeMaximum(&entries[kMaximum], value, deleteValue);
         takeMinimum(&entries[kMinimum], value, deleteValue);
         entries[kSum] += value;
@@ -167,10 +163,10 @@ double toCallerUnit(const GbxItem* item, double value, double deleteValue) {
     if (value == deleteValue) return value;
     double out = value;
     switch (item->convMode) {
-        case 1:
+        case GBX_CONV_USER_UNIT:
             vnkConvertToUserUnit(item->itemType, item->unit, value, &out);
             return out;
-        case 2:
+        case GBX_CONV_UNIT:
             vnkConvertUnit(item->unit, value, item->convUnit, &out);
             return out;
         default:
@@ -202,8 +198,8 @@ void give(T* output, T value) {
 // The checks of gbxGetItemStats after the handles: statistics type, then the element and its
 // storage. Reports with the header and returns the code.
 int checkElement(GbxHeader* header, GbxItem* item, int element) {
-    if (header->itemStatsType == 1) return GBX_REPORT(header, nullptr, nullptr, F_ERR_USAGE);
-    if (!keepsElementStats(header->itemStatsType)) return GBX_REPORT(header, nullptr, nullptr, F_ERR_DATA);
+    if (header->itemStatsType == GBX_STATS_GLOBAL) return GBX_REPORT(header, nullptr, nullptr, F_ERR_USAGE);
+    if (!gbxKeepsElementStats(header->itemStatsType)) return GBX_REPORT(header, nullptr, nullptr, F_ERR_DATA);
     if (element < 0 || element >= gbxGetUsedItemElements(item) || elementEntries(item, element) == nullptr) {
         return GBX_REPORT(header, nullptr, nullptr, F_ERR_ELEMENT_NO);
     }

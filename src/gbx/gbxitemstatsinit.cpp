@@ -57,18 +57,13 @@ int InitStats(GbxItem* item, const char* module, int line) {
     if (elements < 0 || elements > std::numeric_limits<int32_t>::max()) {
         return call.result(gbxReportError(nullptr, nullptr, nullptr, F_ERR_DATA, module, line));
     }
-    switch (header->itemStatsType) {
-        case 1:
-            break;
-        case 2:
-        case 3:
-            if (const int code =
-                    allocateStats(item, static_cast<int32_t>(elements), header->deleteValueDouble, module, line)) {
-                return call.result(code);
-            }
-            break;
-        default:
-            return call.result(gbxReportError(nullptr, nullptr, nullptr, F_ERR_DATA, module, line));
+    if (gbxKeepsElementStats(header->itemStatsType)) {
+        if (const int code =
+                allocateStats(item, static_cast<int32_t>(elements), header->deleteValueDouble, module, line)) {
+            return call.result(code);
+        }
+    } else if (header->itemStatsType != GBX_STATS_GLOBAL) {
+        return call.result(gbxReportError(nullptr, nullptr, nullptr, F_ERR_DATA, module, line));
     }
     item->maxValue = item->minValue = header->deleteValueDouble;
     item->deleteCount = 0.0;

@@ -25,10 +25,6 @@ constexpr const char* kModule = "gbxopen";
 // path cannot be opened.
 constexpr std::size_t kPathBuffer = 260;
 
-// The blocks that open the static and the dynamic section.
-constexpr uint16_t kStaticSection = 40000;
-constexpr int kDynamicSection = 50000;
-
 const char* textOrEmpty(const char* text) {
     return text != nullptr ? text : "";
 }
@@ -78,10 +74,10 @@ void finishOpening(GbxHeader* header, GbxFile** file) {
 // by gbxFileCreate that still holds nothing behind its header gets the empty static section at
 // flush and close; every other file keeps exactly the bytes its writer gave it.
 int closeHeaderOnlyFile(GbxFile* file) {
-    if (file->createdNew == 0 || file->positionState >= 2) return 0;
+    if (file->createdNew == 0 || file->positionState >= GBX_IN_STATICS) return 0;
     GbxBlockBuilder marker;
-    const int code = marker.write(kStaticSection, file, kModule, __LINE__);
-    if (code == 0) file->positionState = 2;
+    const int code = marker.write(GBX_TAG_STATICS, file, kModule, __LINE__);
+    if (code == 0) file->positionState = GBX_IN_STATICS;
     return code;
 }
 
@@ -101,9 +97,9 @@ int storedTimeSteps(const GbxHeader* header) {
 // in its dynamic section from now on, and a file whose dynamic section has not begun gets its
 // marker with the first time step appended. False when the seek to the end fails.
 bool moveToEnd(GbxFile* file) {
-    gbxFindBlock(file, kDynamicSection);
-    file->dynamicSectionDue = file->positionState < 3 ? 1 : 0;
-    file->positionState = 3;
+    gbxFindBlock(file, GBX_TAG_TIME_STEPS);
+    file->dynamicSectionDue = file->positionState < GBX_IN_TIME_STEPS ? 1 : 0;
+    file->positionState = GBX_IN_TIME_STEPS;
     // An absolute seek also ends the end-of-file state that the search may have met.
     lrxSeek64(file, 0, 2);
     return lrxPeekError(file) == 0;

@@ -16,8 +16,6 @@
 namespace {
 
 constexpr const char* kModule = "gbxposition";
-constexpr int kStaticSectionId = 40000;
-constexpr int kDynamicSectionId = 50000;
 
 // From this many time steps on, a forward move measures one time step and seeks over the rest.
 constexpr int kJumpThreshold = 5;
@@ -101,7 +99,7 @@ int findFromStart(GbxHeader* header, GbxFile* file, int timeStep) {
 
 int findItemNative(GbxHeader* header, GbxFile* file, int timeStep, int itemNo) {
     const int wantedItem = itemNo - 1;
-    if (file->positionState == 3) {
+    if (file->positionState == GBX_IN_TIME_STEPS) {
         if (header->currentTimeStep == timeStep && header->currentItem <= wantedItem)
             return skipItems(header, file, wantedItem - header->currentItem);
         if (header->currentTimeStep < timeStep) {
@@ -152,19 +150,19 @@ int gbxFindBlock(GbxFile* file, int id) {
     if (const int code = gbxCheckFile(file, kModule, __LINE__)) return code;
     // Records passed over without reading are walked by the search instead.
     file->pendingSkip = 0;
-    const bool behind =
-        (id == kStaticSectionId && file->positionState >= 2) || (id == kDynamicSectionId && file->positionState == 3);
+    const bool behind = (id == GBX_TAG_STATICS && file->positionState >= GBX_IN_STATICS) ||
+                        (id == GBX_TAG_TIME_STEPS && file->positionState == GBX_IN_TIME_STEPS);
     if (behind) {
         lrxSeekAppBase(file);
-        file->positionState = 1;
+        file->positionState = GBX_IN_HEADER;
     }
     for (;;) {
         if (file->errorCode != 0) return file->errorCode;
         int32_t countOrId = 0;
         const int type = lrxQuery(file, &countOrId);
         if (type == LRX_BLOCK) {
-            if (countOrId == kStaticSectionId) file->positionState = 2;
-            if (countOrId == kDynamicSectionId) file->positionState = 3;
+            if (countOrId == GBX_TAG_STATICS) file->positionState = GBX_IN_STATICS;
+            if (countOrId == GBX_TAG_TIME_STEPS) file->positionState = GBX_IN_TIME_STEPS;
             lrxBlockSkip(file);
             if (countOrId == id) return file->errorCode;
         } else if (type == LRX_UNKNOWN) {
@@ -182,8 +180,8 @@ LRX_EXPORT int LRX_CALL gbxFindBlockDynamic(GbxHeader* header, GbxFile* file) {
     GbxCall call("gbxFindBlockDynamic");
     int code = checkHandles(header, file);
     if (code == 0) {
-        code = gbxIsLegacyFile(file) ? gbxLegacyFindBlock(header, file, kDynamicSectionId)
-                                     : gbxFindBlock(file, kDynamicSectionId);
+        code = gbxIsLegacyFile(file) ? gbxLegacyFindBlock(header, file, GBX_TAG_TIME_STEPS)
+                                     : gbxFindBlock(file, GBX_TAG_TIME_STEPS);
     }
     if (code == 0) resetPosition(header);
     return call.result(code);
@@ -194,9 +192,9 @@ LRX_EXPORT int LRX_CALL gbxFindBlockStatic(GbxHeader* header, GbxFile* file) {
     int code = checkHandles(header, file);
     if (code == 0) {
         if (gbxIsLegacyFile(file))
-            code = gbxLegacyFindBlock(header, file, kStaticSectionId);
-        else if (file->positionState >= 2)
-            code = gbxFindBlock(file, kStaticSectionId);
+            code = gbxLegacyFindBlock(header, file, GBX_TAG_STATICS);
+        else if (file->positionState >= GBX_IN_STATICS)
+            code = gbxFindBlock(file, GBX_TAG_STATICS);
         // Before the static section the file stands where it begins: nothing to search.
     }
     if (code == 0) resetPosition(header);
@@ -214,7 +212,7 @@ LRX_EXPORT int LRX_CALL gbxFindTimeStep(GbxHeader* header, GbxFile* file, int ti
         header->currentItem = 0;
         return call.result(0);
     }
-    if (file->positionState == 3) {
+    if (file->positionState == GBX_IN_TIME_STEPS) {
         if (header->currentTimeStep == timeStep && header->currentItem == 0) return call.result(0);
         if (header->currentTimeStep < timeStep) return call.result(goForward(header, file, timeStep));
     }

@@ -24,8 +24,8 @@ int gbxSavePosition(GbxHeader* header, GbxFile* file, GbxSavedPosition* saved);
 // stands on the file. 2006 (reported) when the file cannot seek back.
 int gbxRestorePosition(GbxHeader* header, GbxFile* file, const GbxSavedPosition& saved);
 
-// Moves the file just past the next block of identifier id (40000 static section, 50000
-// dynamic section, 50001 time-step head), keeping the file's positionState up to date. A
+// Moves the file just past the next block of identifier id (a section marker or time-step
+// head), keeping the file's positionState up to date. A
 // section marker that the file has already passed is searched from the start of the file.
 // Returns 0, or the record layer's code; a search that reaches the end of the file also
 // returns 0 and leaves the file in its end-of-file state (1).

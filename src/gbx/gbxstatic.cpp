@@ -1,5 +1,5 @@
-// Static items: data a file holds once, each written as its definition blocks followed by block
-// 40001 with its values, behind the section marker 40000. Calls the item blocks, the block
+// Static items: data a file holds once, each written as its definition blocks followed by a
+// block with its values, behind the static-section marker. Calls the item blocks, the block
 // records, the record stream's query, the unit library, the legacy hand-offs, the checks and trace.
 #include <bit>
 #include <cstdint>
@@ -23,18 +23,6 @@
 namespace {
 
 constexpr const char* kModule = "gbxstatic";
-
-constexpr uint16_t kStaticSection = 40000;
-constexpr uint16_t kStaticValues = 40001;
-constexpr int32_t kUnitTextDefinition = 30002;
-constexpr int32_t kUnitKeyDefinition = 30005;
-
-// The file's positionState: below 2 nothing of the static section has been passed yet.
-constexpr int32_t kInStaticSection = 2;
-constexpr int32_t kInTimeSteps = 3;
-
-constexpr int kToUserUnit = 1;
-constexpr int kToConvUnit = 2;
 
 struct FreeMemory {
     void operator()(void* memory) const { std::free(memory); }
@@ -63,7 +51,7 @@ DeleteValues readDeleteValues(const GbxVector* vector) {
 // Only float and double values are converted, and only under conversion mode 1 or 2.
 bool converts(const GbxVector* vector) {
     const bool floating = vector->dataType == LRX_FLOAT || vector->dataType == LRX_DOUBLE;
-    return floating && (vector->convMode == kToUserUnit || vector->convMode == kToConvUnit);
+    return floating && (vector->convMode == GBX_CONV_USER_UNIT || vector->convMode == GBX_CONV_UNIT);
 }
 
 // Converts count values in place between the caller's unit and the item's unit. A conversion
@@ -72,7 +60,7 @@ template <typename T>
 void convertArray(const GbxVector* vector, T* values, int count, T deleteValue, Direction direction) {
     constexpr bool isFloat = std::is_same_v<T, float>;
     const bool toCaller = direction == Direction::ToCaller;
-    if (vector->convMode == kToUserUnit) {
+    if (vector->convMode == GBX_CONV_USER_UNIT) {
         const int itemType = vector->itemType;
         const int unit = vector->unit;
         if constexpr (isFloat) {
@@ -82,7 +70,7 @@ void convertArray(const GbxVector* vector, T* values, int count, T deleteValue, 
             toCaller ? vnkConvertItemArrayToUserUnitD(itemType, unit, values, count, deleteValue)
                      : vnkConvertItemArrayFromUserUnitD(itemType, unit, values, count, deleteValue);
         }
-    } else if (vector->convMode == kToConvUnit) {
+    } else if (vector->convMode == GBX_CONV_UNIT) {
         const int from = toCaller ? vector->unit : vector->convUnit;
         const int to = toCaller ? vector->convUnit : vector->unit;
         if constexpr (isFloat) {
@@ -105,11 +93,11 @@ void convertValues(const GbxVector* vector, void* values, int count, DeleteValue
 // Opens the static section with its marker before the first static item; refuses once the
 // time steps have begun.
 int openStaticSection(GbxVector* vector, GbxFile* file) {
-    if (file->positionState >= kInTimeSteps) return GBX_REPORT(nullptr, file, vector, F_ERR_USAGE);
-    if (file->positionState >= kInStaticSection) return 0;
+    if (file->positionState >= GBX_IN_TIME_STEPS) return GBX_REPORT(nullptr, file, vector, F_ERR_USAGE);
+    if (file->positionState >= GBX_IN_STATICS) return 0;
     GbxBlockBuilder marker;
-    if (const int code = marker.write(kStaticSection, file, kModule, __LINE__)) return code;
-    file->positionState = kInStaticSection;
+    if (const int code = marker.write(GBX_TAG_STATICS, file, kModule, __LINE__)) return code;
+    file->positionState = GBX_IN_STATICS;
     return 0;
 }
 
@@ -143,12 +131,12 @@ int convertedCopy(GbxVector* vector, GbxFile* file, const void* data, int count,
     return 0;
 }
 
-// Block 40001 with one record of the values. The record borrows them: a block of a large item
+// The values block with one record of the values. The record borrows them: a block of a large item
 // is written without another copy.
 int writeValues(GbxVector* vector, GbxFile* file, const void* values, int count) {
     LrxLrec* record = lrxLrecCreate(vector->dataType, count, values, 0, nullptr);
     if (record == nullptr) return GBX_REPORT(nullptr, file, vector, F_ERR_MEMORY);
-    const int code = gbxCheckWriteLB(kStaticValues, record, file, kModule, __LINE__);
+    const int code = gbxCheckWriteLB(GBX_TAG_STATIC_VALUES, record, file, kModule, __LINE__);
     lrxLrecChainFree(&record);
     return code;
 }
@@ -186,7 +174,7 @@ int nextElement(GbxFile* file, int32_t* id, int* code) {
 }
 
 bool isDefinition(int type, int32_t id) {
-    return type == LRX_BLOCK && (id == kUnitTextDefinition || id == kUnitKeyDefinition);
+    return type == LRX_BLOCK && (id == GBX_TAG_ITEM_UNIT_TEXT || id == GBX_TAG_ITEM_UNIT_KEY);
 }
 
 // Once a static item has begun, the end of the file before its last block is a cut-off item,
@@ -203,7 +191,7 @@ void keepValues(GbxVector* vector, LrxLrec* record) {
     vector->valueBytes = bytes;
 }
 
-// Block 40001 behind the item's definition: its first record must hold the item's simple type
+// The values block behind the item's definition: its first record must hold the item's simple type
 // and exactly its XYZ size of values, so the item never holds fewer values than it claims.
 int readValues(GbxVector* vector, GbxFile* file) {
     uint16_t id = 0;
@@ -211,7 +199,7 @@ int readValues(GbxVector* vector, GbxFile* file) {
     const int code = gbxCheckReadLB(&id, &chain, file, kModule, __LINE__);
     GbxBlockRecords records(chain);
     if (code != 0) return cutOff(code);
-    if (id != kStaticValues) return F_ERR_SKIP;
+    if (id != GBX_TAG_STATIC_VALUES) return F_ERR_SKIP;
     if (lrxSimpSize(vector->dataType) == 0) return GBX_REPORT(nullptr, file, vector, F_ERR_TYPE);
     const int64_t count = gbxItemXYZSize64(vector);
     if (count < 1 || count > std::numeric_limits<int32_t>::max()) {
@@ -228,16 +216,16 @@ int readValues(GbxVector* vector, GbxFile* file) {
 int enterStaticSection(GbxFile* file, int* type, int32_t* id) {
     int code = 0;
     *type = nextElement(file, id, &code);
-    if (code != 0 || file->positionState >= kInStaticSection) return code;
-    if (*type != LRX_BLOCK || *id != kStaticSection) return 0;
+    if (code != 0 || file->positionState >= GBX_IN_STATICS) return code;
+    if (*type != LRX_BLOCK || *id != GBX_TAG_STATICS) return 0;
     if ((code = cutOff(FSkipLogicalBlock(file))) != 0) return code;
-    file->positionState = kInStaticSection;
+    file->positionState = GBX_IN_STATICS;
     *type = nextElement(file, id, &code);
     return code;
 }
 
 GbxVector* readStatic(GbxFile* file, int* code) {
-    if (file->positionState >= kInTimeSteps) {
+    if (file->positionState >= GBX_IN_TIME_STEPS) {
         *code = GBX_REPORT(nullptr, file, nullptr, F_ERR_USAGE);
         return nullptr;
     }

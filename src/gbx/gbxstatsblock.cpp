@@ -1,4 +1,4 @@
-// The element statistics of an item as they stand in block 30003 of a file's header. Pure
+// The element statistics of an item as they stand in the element-statistics block of a header. Pure
 // arithmetic on the item and its header; calls the element counts only.
 #include "src/gbx/gbxstatsblock.h"
 

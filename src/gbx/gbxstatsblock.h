@@ -1,13 +1,10 @@
-// The element statistics of an item as they stand in block 30003 of a file's header: which
+// The element statistics of an item as they stand in the element-statistics block of a header: which
 // stored blocks belong to an item, and the item's statistics laid out for such a block.
 #pragma once
 
 #include <cstdint>
 
 #include "src/gbx/gbxitem.h"
-
-// Statistics entries per element.
-constexpr int GBX_STATS_ENTRIES = 9;
 
 // Elements whose statistics a stored block of `values` doubles holds for the item, or -1
 // when it cannot be the item's. A block holds the elements in use times 9 values, as written.

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr int kFirstOlderTag = 20001;
-constexpr int kFirstCurrentTag = 20051;
+constexpr int kFirstOlderTag = GBX_TAG_OLD_TM_EQ_AXIS;
+constexpr int kFirstCurrentTag = GBX_TAG_TM_EQ_AXIS;
 
 bool isCalendar(int axisType) {
     return axisType == F_CAL_EQ_AXIS || axisType == F_CAL_NEQ_AXIS;

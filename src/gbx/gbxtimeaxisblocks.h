@@ -1,5 +1,5 @@
-// The time-axis blocks of a data-file header: the four current forms 20051 to 20054 with a
-// unit key, and the four older forms 20001 to 20004 that carry the unit as text.
+// The time-axis blocks of a data-file header: the four current forms with a unit key, and the
+// four older forms that carry the unit as text.
 #pragma once
 
 #include "src/gbx/gbxblock.h"

@@ -80,9 +80,9 @@ void storeAxisStart(GbxHeader* header, double time) {
 // item, then the item's record and the statistics over the values as stored.
 int writeRecords(GbxHeader* header, GbxFile* file, double time, const GbxStepItem& step, const void* values) {
     int code = 0;
-    if (file->positionState < 3 || file->dynamicSectionDue != 0) {
-        if ((code = gbxCheckWriteLB(GBX_DYNAMIC_SECTION_ID, nullptr, file, kModule, __LINE__)) != 0) return code;
-        file->positionState = 3;
+    if (file->positionState < GBX_IN_TIME_STEPS || file->dynamicSectionDue != 0) {
+        if ((code = gbxCheckWriteLB(GBX_TAG_TIME_STEPS, nullptr, file, kModule, __LINE__)) != 0) return code;
+        file->positionState = GBX_IN_TIME_STEPS;
         file->dynamicSectionDue = 0;
     }
     if (header->currentItem == 0) {
@@ -231,7 +231,7 @@ ReadOutcome readNative(GbxHeader* header, GbxFile* file, void* data, double* tim
     outcome.code = gbxCheckItemTypeCount(header, file, GBX_MASK_READ_WRITE, -1, &step, kModule, __LINE__);
     if (outcome.code == 0) outcome.code = refuseCompressedSixteenBit(header, file, step);
     if (outcome.code != 0) return outcome;
-    if (file->positionState < 3) {
+    if (file->positionState < GBX_IN_TIME_STEPS) {
         // Finding the dynamic section starts the position afresh at time step 0, item 0. The
         // caller sized its buffer for the item it asked for: a read never hands it another.
         if ((outcome.code = gbxFindBlockDynamic(header, file)) != 0) return outcome;

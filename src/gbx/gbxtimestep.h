@@ -14,10 +14,6 @@ constexpr int GBX_MASK_ALL_FILE_TYPES = 31;
 constexpr int GBX_MASK_SKIP_TIME_STEP =
     F_EQTIME_FIXEDSPACE_ALLITEMS | F_EQTIME_TVARSPACE_ALLITEMS | F_NEQTIME_FIXEDSPACE_ALLITEMS;
 
-// The block identifiers of the dynamic section.
-constexpr uint16_t GBX_DYNAMIC_SECTION_ID = 50000;
-constexpr uint16_t GBX_TIME_STEP_HEAD_ID = 50001;
-
 // The item a time-step call touches and its value counts.
 struct GbxStepItem {
     int32_t index;  // 0-based
@@ -49,7 +45,7 @@ int gbxDescribeStepItem(GbxHeader* header, GbxFile* file, int itemIndex, GbxStep
 // item index returns to 0 and the time-step index grows by one.
 void gbxAdvanceItem(GbxHeader* header);
 
-// Writes the head of the time step that begins now (block 50001; with the time for the
+// Writes the head of the time step that begins now (the time-step head block; with the time for the
 // non-equidistant file types, whose last time it updates). 2018 (not reported) for a file
 // type that has no head.
 int gbxWriteTimeStepHead(GbxHeader* header, GbxFile* file, double time);

@@ -1,4 +1,4 @@
-// The head of a time step in the dynamic section: block 50001, empty for the equidistant file
+// The head of a time step in the dynamic section: a block of its own, empty for the equidistant file
 // types and holding the step's time for the others; the last time written; the time read back
 // relative to the axis start. Calls the record stream's block operations, the checked block
 // write, the dispatcher and the call trace.
@@ -72,12 +72,12 @@ struct ChainOwner {
 int gbxWriteTimeStepHead(GbxHeader* header, GbxFile* file, double time) {
     switch (headKind(header->fileType)) {
         case HeadKind::Empty:
-            return gbxCheckWriteLB(GBX_TIME_STEP_HEAD_ID, nullptr, file, kModule, __LINE__);
+            return gbxCheckWriteLB(GBX_TAG_TIME_STEP_HEAD, nullptr, file, kModule, __LINE__);
         case HeadKind::Time: {
             updateLastTime(header, time);
             // The record borrows the time: nothing to allocate or free.
             LrxLrec record{LRX_DOUBLE, 1, 0, &time, nullptr};
-            return gbxCheckWriteLB(GBX_TIME_STEP_HEAD_ID, &record, file, kModule, __LINE__);
+            return gbxCheckWriteLB(GBX_TAG_TIME_STEP_HEAD, &record, file, kModule, __LINE__);
         }
         default:
             return F_ERR_FILE_TYPE;
@@ -91,7 +91,7 @@ int gbxReadTimeStepHead(GbxHeader* header, GbxFile* file) {
     int32_t id = 0;
     const int type = lrxQuery(file, &id);
     int code = lrxPeekError(file);
-    if (code == 0 && (type != LRX_BLOCK || id != GBX_TIME_STEP_HEAD_ID)) code = F_ERR_DATA;
+    if (code == 0 && (type != LRX_BLOCK || id != GBX_TAG_TIME_STEP_HEAD)) code = F_ERR_DATA;
     ChainOwner block;
     if (code == 0) {
         int records = 0;

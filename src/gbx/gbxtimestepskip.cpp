@@ -83,7 +83,7 @@ int skipNative(GbxHeader* header, GbxFile* file) {
     // A combination of file-type flags has no layout to pass over: refused before the file moves.
     if (code == 0 && !isKnownFileType(header->fileType)) code = GBX_REPORT(header, file, nullptr, F_ERR_DATA);
     if (code != 0) return code;
-    if (file->positionState < 3) {
+    if (file->positionState < GBX_IN_TIME_STEPS) {
         // Finding the dynamic section starts the position afresh at time step 0, item 0.
         if ((code = gbxFindBlockDynamic(header, file)) != 0) return code;
         if (header->currentItem != step.index &&

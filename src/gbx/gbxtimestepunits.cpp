@@ -10,24 +10,22 @@
 namespace {
 
 constexpr const char* kModule = "gbxtimestep";
-constexpr int kToUserUnit = 1;
-constexpr int kToConversionUnit = 2;
 
 bool converts(const GbxItem* item) {
     const bool numeric = item->dataType == LRX_FLOAT || item->dataType == LRX_DOUBLE;
-    return numeric && (item->convMode == kToUserUnit || item->convMode == kToConversionUnit);
+    return numeric && (item->convMode == GBX_CONV_USER_UNIT || item->convMode == GBX_CONV_UNIT);
 }
 
 void fromCallerUnit(const GbxHeader* header, const GbxItem* item, void* values, int32_t count) {
     if (item->dataType == LRX_FLOAT) {
         auto* floats = static_cast<float*>(values);
-        if (item->convMode == kToUserUnit)
+        if (item->convMode == GBX_CONV_USER_UNIT)
             vnkConvertItemArrayFromUserUnitF(item->itemType, item->unit, floats, count, header->deleteValueFloat);
         else
             vnkConvertItemArrayF(item->convUnit, item->unit, floats, count, header->deleteValueFloat);
     } else {
         auto* doubles = static_cast<double*>(values);
-        if (item->convMode == kToUserUnit)
+        if (item->convMode == GBX_CONV_USER_UNIT)
             vnkConvertItemArrayFromUserUnitD(item->itemType, item->unit, doubles, count, header->deleteValueDouble);
         else
             vnkConvertItemArrayD(item->convUnit, item->unit, doubles, count, header->deleteValueDouble);
@@ -52,13 +50,13 @@ void gbxConvertToCallerUnit(const GbxHeader* header, const GbxItem* item, void* 
     if (!converts(item)) return;
     if (item->dataType == LRX_FLOAT) {
         auto* floats = static_cast<float*>(data);
-        if (item->convMode == kToUserUnit)
+        if (item->convMode == GBX_CONV_USER_UNIT)
             vnkConvertItemArrayToUserUnitF(item->itemType, item->unit, floats, count, header->deleteValueFloat);
         else
             vnkConvertItemArrayF(item->unit, item->convUnit, floats, count, header->deleteValueFloat);
     } else {
         auto* doubles = static_cast<double*>(data);
-        if (item->convMode == kToUserUnit)
+        if (item->convMode == GBX_CONV_USER_UNIT)
             vnkConvertItemArrayToUserUnitD(item->itemType, item->unit, doubles, count, header->deleteValueDouble);
         else
             vnkConvertItemArrayD(item->unit, item->convUnit, doubles, count, header->deleteValueDouble);
