@@ -86,6 +86,46 @@ LrxLrec* gbxReadBlock(GbxFile* file, int* error) {
     return chain;
 }
 
+int gbxWriteEmptyBlock(uint16_t id, GbxFile* file, const char* module, int line) {
+    return GbxBlockBuilder().write(id, file, module, line);
+}
+
+int gbxWriteValueBlock(uint16_t id, int type, const void* value, GbxFile* file, const char* module, int line) {
+    GbxBlockBuilder block;
+    block.add(type, 1, value);
+    return block.write(id, file, module, line);
+}
+
+int gbxWriteTextBlock(uint16_t id, const char* text, GbxFile* file, const char* module, int line) {
+    GbxBlockBuilder block;
+    block.text(text);
+    return block.write(id, file, module, line);
+}
+
+int gbxReadValueBlock(GbxFile* file, int type, void* value, const char* module, int line) {
+    LrxLrec* first = nullptr;
+    const int code = gbxCheckReadTypeSize(file, type, 1, &first, module, line);
+    GbxBlockRecords records(first);
+    return code != 0 ? code : (records.copy(type, 1, value, module, line) ? 0 : records.error());
+}
+
+int gbxReadTextBlock(GbxFile* file, char** slot, const char* module, int line) {
+    LrxLrec* first = nullptr;
+    const int code = gbxCheckReadTypeSize(file, LRX_BYTE, 0, &first, module, line);
+    GbxBlockRecords records(first);
+    if (code != 0) return code;
+    char* text = records.takeText(module, line);
+    if (text == nullptr) return records.error();
+    std::free(*slot);
+    *slot = text;
+    return 0;
+}
+
+int gbxRewriteBlock(uint16_t id, LrxLrec* chain, GbxFile* file, int64_t position, const char* module, int line) {
+    lrxSeek64(file, position, 0);
+    return gbxCheckWriteLB(id, chain, file, module, line);
+}
+
 void gbxCopyFixedText(const LrxLrec* record, char* out, int size) {
     std::memset(out, 0, static_cast<std::size_t>(size));
     const int count = record->count < size ? record->count : size;

@@ -57,5 +57,19 @@ private:
 // Reads the next block of the file; *error receives the file's code (reported by the read).
 LrxLrec* gbxReadBlock(GbxFile* file, int* error);
 
+// Blocks of one shape, written and read whole. The writes return the first error of building or
+// writing; the reads check the block's first record (2001 missing, 2009 type, 2013 count).
+int gbxWriteEmptyBlock(uint16_t id, GbxFile* file, const char* module, int line);
+int gbxWriteValueBlock(uint16_t id, int type, const void* value, GbxFile* file, const char* module, int line);
+int gbxWriteTextBlock(uint16_t id, const char* text, GbxFile* file, const char* module, int line);
+// The next block, of one value of type, copied into *value.
+int gbxReadValueBlock(GbxFile* file, int type, void* value, const char* module, int line);
+// The next block, of one text, which replaces (and frees) the text in *slot.
+int gbxReadTextBlock(GbxFile* file, char** slot, const char* module, int line);
+
+// Writes chain under id over the block that begins at position (a block read back, changed in
+// place and keeping its size).
+int gbxRewriteBlock(uint16_t id, LrxLrec* chain, GbxFile* file, int64_t position, const char* module, int line);
+
 // Copies a fixed-size text record (a date or time) into out, always terminated.
 void gbxCopyFixedText(const LrxLrec* record, char* out, int size);

@@ -28,8 +28,7 @@ bool holds(const LrxLrec* record, int type, int count) {
 }
 
 int writeBack(int tag, LrxLrec* chain, GbxFile* file, int64_t position) {
-    lrxSeek64(file, position, 0);
-    return gbxCheckWriteLB(static_cast<uint16_t>(tag), chain, file, kModule, __LINE__);
+    return gbxRewriteBlock(static_cast<uint16_t>(tag), chain, file, position, kModule, __LINE__);
 }
 
 int skip(GbxFile* file) {

@@ -2,6 +2,7 @@
 // dynamic section marker, in its current and older forms.
 #include <cstdlib>
 
+#include "src/gbx/gbxattributeblocks.h"
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxheaderparts.h"
@@ -22,57 +23,6 @@ struct Reader {
     int32_t itemCounter = 0;
 };
 
-void replaceText(char** slot, char* text) {
-    std::free(*slot);
-    *slot = text;
-}
-
-// Blocks of one record of one value, copied into a field.
-int readValue(Reader& reader, int type, void* field) {
-    LrxLrec* first = nullptr;
-    const int code = gbxCheckReadTypeSize(reader.file, type, 1, &first, kModule, __LINE__);
-    GbxBlockRecords records(first);
-    return code != 0 ? code : (records.copy(type, 1, field, kModule, __LINE__) ? 0 : records.error());
-}
-
-int readText(Reader& reader, char** slot) {
-    LrxLrec* first = nullptr;
-    const int code = gbxCheckReadTypeSize(reader.file, LRX_BYTE, 0, &first, kModule, __LINE__);
-    GbxBlockRecords records(first);
-    if (code != 0) return code;
-    char* text = records.takeText(kModule, __LINE__);
-    if (text == nullptr) return records.error();
-    replaceText(slot, text);
-    return 0;
-}
-
-int readFileType(Reader& reader) {
-    int16_t fileType = 0;
-    const int code = readValue(reader, LRX_INT2, &fileType);
-    if (code == 0) reader.header->fileType = fileType;
-    return code;
-}
-
-int readGeoInfo(Reader& reader) {
-    LrxLrec* first = nullptr;
-    const int code = gbxCheckReadTypeSize(reader.file, LRX_BYTE, 0, &first, kModule, __LINE__);
-    GbxBlockRecords records(first);
-    if (code != 0) return code;
-    char* projection = records.takeText(kModule, __LINE__);
-    double origin[3];
-    if (projection == nullptr || !records.copy(LRX_DOUBLE, 3, origin, kModule, __LINE__)) {
-        std::free(projection);
-        return records.error();
-    }
-    GbxHeader* header = reader.header;
-    replaceText(&header->projection, projection);
-    header->longitude = origin[0];
-    header->latitude = origin[1];
-    header->orientation = origin[2];
-    header->geoInfoType = GBX_GEO_UTM;
-    return 0;
-}
-
 int readTimeAxis(Reader& reader, int tag) {
     int code = 0;
     GbxBlockRecords records(gbxReadBlock(reader.file, &code));
@@ -85,7 +35,7 @@ int readTimeAxis(Reader& reader, int tag) {
 // means the file ends before its items: the end-of-file state.
 int readItemCount(Reader& reader) {
     int32_t count = 0;
-    int code = readValue(reader, LRX_INT4, &count);
+    int code = gbxReadValueBlock(reader.file, LRX_INT4, &count, kModule, __LINE__);
     if (code != 0) return code;
     if (count < 0) return GBX_REPORT(reader.header, reader.file, nullptr, F_ERR_DATA);
     const int64_t remaining = lrxRemainingBytes(reader.file);
@@ -124,51 +74,11 @@ int readItem(Reader& reader) {
     return code;
 }
 
-int readAttribute(Reader& reader, int tag) {
-    GbxHeader* header = reader.header;
-    switch (tag) {
-        case GBX_TAG_FILE_TITLE:
-            return readText(reader, &header->fileTitle);
-        case GBX_TAG_APP_TITLE:
-            return readText(reader, &header->appTitle);
-        case GBX_TAG_APP_VERSION:
-            return readValue(reader, LRX_INT4, &header->appVersionNo);
-        case GBX_TAG_FILE_TYPE:
-            return readFileType(reader);
-        case GBX_TAG_STATS_TYPE:
-            return readValue(reader, LRX_INT4, &header->itemStatsType);
-        case GBX_TAG_DELETE_FLOAT: {
-            const int code = readValue(reader, LRX_FLOAT, &header->deleteValueFloat);
-            reader.file->deleteValueFloat = header->deleteValueFloat;
-            return code;
-        }
-        case GBX_TAG_DELETE_DOUBLE: {
-            const int code = readValue(reader, LRX_DOUBLE, &header->deleteValueDouble);
-            reader.file->deleteValueDouble = header->deleteValueDouble;
-            return code;
-        }
-        case GBX_TAG_DELETE_BYTE:
-            return readValue(reader, LRX_BYTE, &header->deleteValueByte);
-        case GBX_TAG_DELETE_INT:
-            return readValue(reader, LRX_INT4, &header->deleteValueInt);
-        case GBX_TAG_DELETE_UNSIGNED:
-            return readValue(reader, LRX_UINT4, &header->deleteValueUnsigned);
-        case GBX_TAG_GEO_INFO:
-            return readGeoInfo(reader);
-        case GBX_TAG_DATA_TYPE:
-            return readValue(reader, LRX_INT4, &header->dataType);
-        case GBX_TAG_COMPRESSED:
-            return readValue(reader, LRX_INT4, &header->compressed);
-        default:
-            return -1;
-    }
-}
-
 // Acts on the block whose tag is next; *step says whether the header is complete.
 int readBlock(Reader& reader, int tag, Step* step, const GbxCall& call) {
     *step = Step::Next;
-    const int attribute = readAttribute(reader, tag);
-    if (attribute >= 0) return attribute;
+    const int attribute = gbxReadAttributeBlock(reader.header, reader.file, tag);
+    if (attribute != GBX_NOT_AN_ATTRIBUTE) return attribute;
     if (gbxTimeAxisTypeOfTag(tag) != 0) return readTimeAxis(reader, tag);
     switch (tag) {
         case GBX_TAG_ATTRIBUTES:

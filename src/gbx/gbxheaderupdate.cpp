@@ -7,6 +7,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "src/gbx/gbxattributeblocks.h"
 #include "src/gbx/gbxaxis.h"
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxheader.h"
@@ -64,51 +65,8 @@ struct Update {
 
 enum class Walk { Next, Done };
 
-// Writes the (changed) chain back over the block it was read from.
-int writeBack(Update& update, int tag, LrxLrec* chain) {
-    lrxSeek64(update.second, update.position, 0);
-    return gbxCheckWriteLB(static_cast<uint16_t>(tag), chain, update.second, kModule, __LINE__);
-}
-
 bool holds(const LrxLrec* record, int type, int count) {
     return record != nullptr && record->type == type && record->count == count;
-}
-
-int rewriteTitle(Update& update, int tag) {
-    int code = 0;
-    LrxLrec* chain = gbxReadBlock(update.second, &code);
-    if (code == 0 && chain != nullptr && chain->type == LRX_BYTE) {
-        gbxStoreTextInPlace(chain, update.header->fileTitle);
-        code = writeBack(update, tag, chain);
-    }
-    FFreeLogicalBlock(chain);
-    return code;
-}
-
-// A block of one value, rewritten when it holds the value as written.
-int rewriteValue(Update& update, int tag, int type, const void* value) {
-    int code = 0;
-    LrxLrec* chain = gbxReadBlock(update.second, &code);
-    if (code == 0 && holds(chain, type, 1)) {
-        std::memcpy(chain->data, value, lrxSimpSize(type));
-        code = writeBack(update, tag, chain);
-    }
-    FFreeLogicalBlock(chain);
-    return code;
-}
-
-int rewriteGeoInfo(Update& update, int tag) {
-    int code = 0;
-    LrxLrec* chain = gbxReadBlock(update.second, &code);
-    LrxLrec* origin = chain != nullptr ? chain->next : nullptr;
-    if (code == 0 && holds(origin, LRX_DOUBLE, 3)) {
-        const GbxHeader* header = update.header;
-        const double values[3] = {header->longitude, header->latitude, header->orientation};
-        std::memcpy(origin->data, values, sizeof values);
-        code = writeBack(update, tag, chain);
-    }
-    FFreeLogicalBlock(chain);
-    return code;
 }
 
 // The span of a non-equidistant axis: its last time minus its start. An axis without any time
@@ -159,7 +117,8 @@ int rewriteCustomBlock(Update& update, int tag) {
         if (custom != nullptr && custom->data != nullptr && holds(values, custom->type, custom->count)) {
             std::memcpy(values->data, custom->data,
                         static_cast<std::size_t>(lrxRecordSize(values->type, values->count)));
-            code = writeBack(update, tag, chain);
+            code =
+                gbxRewriteBlock(static_cast<uint16_t>(tag), chain, update.second, update.position, kModule, __LINE__);
         }
     }
     FFreeLogicalBlock(chain);
@@ -169,23 +128,9 @@ int rewriteCustomBlock(Update& update, int tag) {
 int rewriteBlock(Update& update, int tag, Walk* walk, const GbxCall& call) {
     GbxHeader* header = update.header;
     *walk = Walk::Next;
+    const int attribute = gbxUpdateAttributeBlock(header, update.second, tag, update.position);
+    if (attribute != GBX_NOT_AN_ATTRIBUTE) return attribute;
     switch (tag) {
-        case GBX_TAG_FILE_TITLE:
-            return rewriteTitle(update, tag);
-        case GBX_TAG_DELETE_FLOAT:
-            return rewriteValue(update, tag, LRX_FLOAT, &header->deleteValueFloat);
-        case GBX_TAG_DELETE_DOUBLE:
-            return rewriteValue(update, tag, LRX_DOUBLE, &header->deleteValueDouble);
-        case GBX_TAG_DELETE_BYTE:
-            return rewriteValue(update, tag, LRX_BYTE, &header->deleteValueByte);
-        case GBX_TAG_DELETE_INT:
-            return rewriteValue(update, tag, LRX_INT4, &header->deleteValueInt);
-        case GBX_TAG_DELETE_UNSIGNED:
-            return rewriteValue(update, tag, LRX_UINT4, &header->deleteValueUnsigned);
-        case GBX_TAG_DATA_TYPE:
-            return rewriteValue(update, tag, LRX_INT4, &header->dataType);
-        case GBX_TAG_GEO_INFO:
-            return rewriteGeoInfo(update, tag);
         case GBX_TAG_CUSTOM:
             return rewriteCustomBlock(update, tag);
         case GBX_TAG_STATICS:

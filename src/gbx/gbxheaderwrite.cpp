@@ -2,6 +2,7 @@
 // geographic information, time axis, items and custom blocks.
 #include <cstdint>
 
+#include "src/gbx/gbxattributeblocks.h"
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxheaderparts.h"
@@ -13,60 +14,9 @@ namespace {
 
 constexpr const char* kModule = "gbxheader";
 
-int writeEmpty(uint16_t tag, GbxFile* file) {
-    return GbxBlockBuilder().write(tag, file, kModule, __LINE__);
-}
-
-int writeValue(uint16_t tag, int type, const void* value, GbxFile* file) {
-    GbxBlockBuilder block;
-    block.add(type, 1, value);
-    return block.write(tag, file, kModule, __LINE__);
-}
-
-int writeText(uint16_t tag, const char* text, GbxFile* file) {
-    GbxBlockBuilder block;
-    block.text(text);
-    return block.write(tag, file, kModule, __LINE__);
-}
-
-// The attribute blocks in their order on disk; the file keeps the delete values for the
-// time-step and static-item code.
-int writeAttributes(GbxHeader* header, GbxFile* file) {
-    const int16_t fileType = static_cast<int16_t>(header->fileType);
-    int code = writeEmpty(GBX_TAG_ATTRIBUTES, file);
-    if (code == 0) code = writeValue(GBX_TAG_FILE_TYPE, LRX_INT2, &fileType, file);
-    if (code == 0) code = writeText(GBX_TAG_FILE_TITLE, header->fileTitle, file);
-    if (code == 0) code = writeText(GBX_TAG_APP_TITLE, header->appTitle, file);
-    if (code == 0) code = writeValue(GBX_TAG_APP_VERSION, LRX_INT4, &header->appVersionNo, file);
-    if (code == 0) code = writeValue(GBX_TAG_DATA_TYPE, LRX_INT4, &header->dataType, file);
-    if (code == 0) code = writeValue(GBX_TAG_COMPRESSED, LRX_INT4, &header->compressed, file);
-    if (code == 0) code = writeValue(GBX_TAG_STATS_TYPE, LRX_INT4, &header->itemStatsType, file);
-    if (code == 0) {
-        file->deleteValueFloat = header->deleteValueFloat;
-        code = writeValue(GBX_TAG_DELETE_FLOAT, LRX_FLOAT, &header->deleteValueFloat, file);
-    }
-    if (code == 0) {
-        file->deleteValueDouble = header->deleteValueDouble;
-        code = writeValue(GBX_TAG_DELETE_DOUBLE, LRX_DOUBLE, &header->deleteValueDouble, file);
-    }
-    if (code == 0) code = writeValue(GBX_TAG_DELETE_BYTE, LRX_BYTE, &header->deleteValueByte, file);
-    if (code == 0) code = writeValue(GBX_TAG_DELETE_INT, LRX_INT4, &header->deleteValueInt, file);
-    if (code == 0) code = writeValue(GBX_TAG_DELETE_UNSIGNED, LRX_UINT4, &header->deleteValueUnsigned, file);
-    return code;
-}
-
-int writeGeoInfo(GbxHeader* header, GbxFile* file) {
-    if (header->geoInfoType == GBX_GEO_UNDEFINED) return 0;
-    if (header->geoInfoType != GBX_GEO_UTM) return GBX_REPORT(header, file, nullptr, F_ERR_DATA);
-    const double origin[3] = {header->longitude, header->latitude, header->orientation};
-    GbxBlockBuilder block;
-    block.text(header->projection).add(LRX_DOUBLE, 3, origin);
-    return block.write(GBX_TAG_GEO_INFO, file, kModule, __LINE__);
-}
-
 int writeItems(GbxHeader* header, GbxFile* file) {
-    int code = writeEmpty(GBX_TAG_ITEMS, file);
-    if (code == 0) code = writeValue(GBX_TAG_ITEM_COUNT, LRX_INT4, &header->noOfItems, file);
+    int code = gbxWriteEmptyBlock(GBX_TAG_ITEMS, file, kModule, __LINE__);
+    if (code == 0) code = gbxWriteValueBlock(GBX_TAG_ITEM_COUNT, LRX_INT4, &header->noOfItems, file, kModule, __LINE__);
     if (code != 0) return code;
     GbxCall loop("for_loop start here");
     for (int32_t i = 0; i < header->noOfItems && code == 0; ++i) {
@@ -98,9 +48,8 @@ int writeCustomBlocks(GbxHeader* header, GbxFile* file) {
 int gbxWriteHeader(GbxHeader* header, GbxFile* file) {
     GbxCall call("gbxWriteHeader");
     if (const int code = gbxCheckHeaderFile(header, file, kModule, __LINE__)) return call.result(code);
-    int code = writeAttributes(header, file);
-    if (code == 0) code = writeGeoInfo(header, file);
-    if (code == 0) code = writeEmpty(GBX_TAG_TIME, file);
+    int code = gbxWriteAttributeBlocks(header, file);
+    if (code == 0) code = gbxWriteEmptyBlock(GBX_TAG_TIME, file, kModule, __LINE__);
     if (code == 0) code = gbxWriteTimeAxis(header, file, kModule, __LINE__);
     if (code == 0) code = writeItems(header, file);
     if (code == 0) code = writeCustomBlocks(header, file);
