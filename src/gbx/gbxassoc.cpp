@@ -3,6 +3,7 @@
 // Calls the check functions, the dispatcher and the call trace.
 #include <cstdlib>
 
+#include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxitem.h"

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxaxis.h"
 #include "src/gbx/gbxaxisaccess.h"
 #include "src/gbx/gbxaxisconvert.h"

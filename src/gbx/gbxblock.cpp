@@ -1,11 +1,15 @@
-// Logical blocks of a data file built and taken apart through the logical-block layer and
-// the checked record operations.
+// Logical blocks of a data file: built, written, read, queried, skipped and taken apart. Calls
+// the logical-block layer, the record stream's block operations, the handle checks, the
+// dispatcher and the call trace.
 #include "src/gbx/gbxblock.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
+#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxtrace.h"
+#include "src/lrx/lrxblock.h"
 #include "src/lrx/lrxfile.h"
 #include "src/lrx/lrxrecord.h"
 
@@ -39,6 +43,11 @@ int GbxBlockBuilder::write(uint16_t id, GbxFile* file, const char* module, int l
     FFreeLogicalBlock(chain_);
     chain_ = nullptr;
     return error_;
+}
+
+int GbxBlockBuilder::rewrite(uint16_t id, GbxFile* file, int64_t position, const char* module, int line) {
+    lrxSeek64(file, position, 0);
+    return write(id, file, module, line);
 }
 
 GbxBlockRecords::~GbxBlockRecords() {
@@ -78,6 +87,60 @@ char* GbxBlockRecords::takeText(const char* module, int line) {
     std::memcpy(text, bytes, static_cast<std::size_t>(record->count));
     text[record->count] = '\0';
     return text;
+}
+
+int gbxCheckTypeSize(LrxLrec* record, int type, int count, const char* module, int line) {
+    GbxCall call("gbxCheckTypeSize");
+    int code = 0;
+    if (record == nullptr)
+        code = gbxCheckReport(nullptr, nullptr, F_ERR_READ, module, line);
+    else if (record->type != type)
+        code = gbxCheckReport(nullptr, nullptr, F_ERR_TYPE, module, line);
+    else if (count != 0 && record->count != count)
+        code = gbxCheckReport(nullptr, nullptr, F_ERR_SIZE, module, line);
+    return call.result(code);
+}
+
+int gbxCheckReadTypeSize(GbxFile* file, int type, int count, LrxLrec** block, const char* module, int line) {
+    GbxCall call("gbxCheckReadTypeSize");
+    if (block != nullptr) *block = nullptr;
+    int code = gbxCheckFile(file, module, line);
+    if (code != 0) return call.result(code);
+    LrxLrec* chain = FReadLogicalBlock(file);
+    code = gbxCheckTypeSize(chain, type, count, module, line);
+    // A caller without an out argument cannot free the chain, so it is freed here.
+    if (block != nullptr)
+        *block = chain;
+    else
+        lrxLrecChainFree(&chain);
+    return call.result(code);
+}
+
+int gbxCheckWriteLB(uint16_t id, LrxLrec* records, GbxFile* file, const char* module, int line) {
+    GbxCall call("gbxCheckWriteLB");
+    int code = gbxCheckFile(file, module, line);
+    if (code == 0) {
+        code = lrxBlockWrite(id, file, records);
+        if (code != 0) code = gbxCheckReport(nullptr, file, code, module, line);
+    }
+    return call.result(code);
+}
+
+int gbxCheckReadLB(uint16_t* id, LrxLrec** records, GbxFile* file, const char* module, int line) {
+    GbxCall call("gbxCheckReadLB");
+    if (records != nullptr) *records = nullptr;
+    int code = gbxCheckFile(file, module, line);
+    if (code != 0) return call.result(code);
+    LrxLrec* chain = nullptr;
+    int recordCount = 0;
+    const uint16_t blockId = lrxBlockRead(file, &recordCount, &chain);
+    if (id != nullptr) *id = blockId;
+    if (records != nullptr)
+        *records = chain;
+    else
+        lrxLrecChainFree(&chain);
+    // The code stays recorded on the file for the caller to take.
+    return call.result(gbxCheckReport(nullptr, file, lrxPeekError(file), module, line));
 }
 
 LrxLrec* gbxReadBlock(GbxFile* file, int* error) {
@@ -121,9 +184,44 @@ int gbxReadTextBlock(GbxFile* file, char** slot, const char* module, int line) {
     return 0;
 }
 
+int gbxWriteBorrowedBlock(uint16_t id, int type, int count, const void* values, GbxFile* file, const char* module,
+                          int line) {
+    LrxLrec record{type, count, 0, const_cast<void*>(values), nullptr};
+    return gbxCheckWriteLB(id, &record, file, module, line);
+}
+
 int gbxRewriteBlock(uint16_t id, LrxLrec* chain, GbxFile* file, int64_t position, const char* module, int line) {
     lrxSeek64(file, position, 0);
     return gbxCheckWriteLB(id, chain, file, module, line);
+}
+
+GbxChainOwner::~GbxChainOwner() {
+    lrxLrecChainFree(&chain);
+}
+
+int gbxReadBlockOf(GbxFile* file, uint16_t id, LrxLrec** chain) {
+    // Look before reading: an element that is no such block stays where it is.
+    int32_t found = 0;
+    const int type = lrxQuery(file, &found);
+    int code = lrxPeekError(file);
+    if (code == 0 && (type != LRX_BLOCK || found != id)) code = F_ERR_DATA;
+    if (code == 0) {
+        int records = 0;
+        lrxBlockRead(file, &records, chain);
+        code = lrxPeekError(file);
+    }
+    return code;
+}
+
+int gbxQueryElement(GbxFile* file, int32_t* id) {
+    return lrxQuery(file, id);
+}
+
+void gbxSkipElement(GbxFile* file, int type) {
+    if (type == LRX_BLOCK)
+        lrxBlockSkip(file);
+    else
+        lrxSkip(file);
 }
 
 void gbxCopyFixedText(const LrxLrec* record, char* out, int size) {

@@ -1,12 +1,14 @@
-// Building, writing and taking apart the logical blocks of a data file: a chain of records
-// made through the logical-block layer, written under a tag through the checked write, and the
-// records of a read block checked one by one for their simple type and count.
+// The one entrance of the data-file layer to logical blocks: building a block, writing it under
+// its tag, reading, querying and skipping blocks, rewriting one in place, and taking a read
+// block apart record by record with checks of each record's simple type and count. The
+// logical-block layer (fileio) beneath it traces and reports each call; the checked calls here
+// report their failures with the caller's module and line.
 #pragma once
 
 #include <cstdint>
 
+#include "lrx/gbx.h"
 #include "src/gbx/fileio.h"
-#include "src/gbx/gbxcheck.h"
 
 // A block under construction. Records are copied as they are added; the first failure is kept
 // and every later call does nothing.
@@ -23,6 +25,8 @@ public:
     // Writes the block under id (records added so far) and frees the chain. Returns the
     // first error of building or writing.
     int write(uint16_t id, GbxFile* file, const char* module, int line);
+    // The same over the block that begins at position: a stored block rebuilt with its size.
+    int rewrite(uint16_t id, GbxFile* file, int64_t position, const char* module, int line);
 
 private:
     LrxLrec* chain_ = nullptr;
@@ -54,6 +58,16 @@ private:
     int error_ = 0;
 };
 
+// ---- The checked block calls ---------------------------------------------------------------
+
+// The first record of a block: present (2001), of the simple type (2009) and, when count is
+// not 0, of that many values (2013).
+int gbxCheckTypeSize(LrxLrec* record, int type, int count, const char* module, int line);
+// Reads the next logical block into *block (null on failure) and checks its first record.
+int gbxCheckReadTypeSize(GbxFile* file, int type, int count, LrxLrec** block, const char* module, int line);
+int gbxCheckWriteLB(uint16_t id, LrxLrec* records, GbxFile* file, const char* module, int line);
+int gbxCheckReadLB(uint16_t* id, LrxLrec** records, GbxFile* file, const char* module, int line);
+
 // Reads the next block of the file; *error receives the file's code (reported by the read).
 LrxLrec* gbxReadBlock(GbxFile* file, int* error);
 
@@ -67,9 +81,34 @@ int gbxReadValueBlock(GbxFile* file, int type, void* value, const char* module, 
 // The next block, of one text, which replaces (and frees) the text in *slot.
 int gbxReadTextBlock(GbxFile* file, char** slot, const char* module, int line);
 
+// A block of one record that borrows the caller's values: nothing is copied or allocated.
+int gbxWriteBorrowedBlock(uint16_t id, int type, int count, const void* values, GbxFile* file, const char* module,
+                          int line);
+
 // Writes chain under id over the block that begins at position (a block read back, changed in
 // place and keeping its size).
 int gbxRewriteBlock(uint16_t id, LrxLrec* chain, GbxFile* file, int64_t position, const char* module, int line);
+
+// ---- Blocks met on the way, without trace or report ---------------------------------------
+
+// A chain freed when its owner goes, without a trace line.
+struct GbxChainOwner {
+    LrxLrec* chain = nullptr;
+    GbxChainOwner() = default;
+    ~GbxChainOwner();
+    GbxChainOwner(const GbxChainOwner&) = delete;
+    GbxChainOwner& operator=(const GbxChainOwner&) = delete;
+};
+
+// Reads the next block into *chain when it is a block of id: 0, 2010 when the next element is
+// anything else (it stays unread, and the file records nothing), or the file's recorded code.
+int gbxReadBlockOf(GbxFile* file, uint16_t id, LrxLrec** chain);
+// The simple type of the next element (LRX_BLOCK with its tag in *id, a record's type, or
+// LRX_UNKNOWN at the end of the file or on an error); the file stays where it is.
+int gbxQueryElement(GbxFile* file, int32_t* id);
+// Steps over the next element, whose simple type gbxQueryElement gave: a whole block, or one
+// record or terminator.
+void gbxSkipElement(GbxFile* file, int type);
 
 // Copies a fixed-size text record (a date or time) into out, always terminated.
 void gbxCopyFixedText(const LrxLrec* record, char* out, int size);

@@ -7,6 +7,7 @@
 
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxvaluesize.h"
 
 namespace {
 

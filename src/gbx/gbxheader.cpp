@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxheaderparts.h"
 #include "src/gbx/gbxio.h"

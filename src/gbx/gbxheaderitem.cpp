@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 
+#include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxaxis.h"
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxheaderparts.h"

@@ -2,8 +2,10 @@
 // dynamic section marker, in its current and older forms.
 #include <cstdlib>
 
+#include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxattributeblocks.h"
 #include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxheaderparts.h"
 #include "src/gbx/gbxio.h"

@@ -10,6 +10,7 @@
 #include "src/gbx/gbxattributeblocks.h"
 #include "src/gbx/gbxaxis.h"
 #include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxheaderparts.h"
 #include "src/gbx/gbxtimeaxisblocks.h"
@@ -100,8 +101,7 @@ int rewriteTimeAxis(Update& update, int tag) {
         const char* unitText = gbxIsOlderTimeAxisTag(tag) ? static_cast<const char*>(unitRecord->data) : nullptr;
         GbxBlockBuilder block;
         gbxBuildTimeAxis(header, tag, unitText, block);
-        lrxSeek64(update.second, update.position, 0);
-        code = block.write(static_cast<uint16_t>(tag), update.second, kModule, __LINE__);
+        code = block.rewrite(static_cast<uint16_t>(tag), update.second, update.position, kModule, __LINE__);
     }
     FFreeLogicalBlock(chain);
     return code;

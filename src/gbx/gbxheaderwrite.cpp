@@ -4,6 +4,7 @@
 
 #include "src/gbx/gbxattributeblocks.h"
 #include "src/gbx/gbxblock.h"
+#include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxheaderparts.h"
 #include "src/gbx/gbxtimeaxisblocks.h"

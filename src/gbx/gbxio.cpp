@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxtrace.h"
 

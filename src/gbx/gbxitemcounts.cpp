@@ -8,6 +8,7 @@
 #include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxitem.h"
 #include "src/gbx/gbxtrace.h"
+#include "src/gbx/gbxvaluesize.h"
 
 namespace {
 

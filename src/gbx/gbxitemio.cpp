@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxaxis.h"
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxcheck.h"

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxitem.h"

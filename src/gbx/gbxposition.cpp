@@ -1,16 +1,16 @@
 // Positioning in a data file: the search for the static and dynamic section markers, and the
 // moves to a time step, to an item of a time step and to a static item — by skipping for short
 // distances and by measuring one time step and seeking over the rest for long ones. Calls the
-// record stream's query, skip, seek and tell, the time-step skips, the static-item reader, the
-// legacy hand-offs, the handle checks and the call trace.
+// block entrance's element query and skip, the record stream's seek and tell, the time-step
+// skips, the static-item reader, the legacy hand-offs, the handle checks and the call trace.
 #include "src/gbx/gbxposition.h"
 
 #include <cstdint>
 
+#include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxhandoffs.h"
 #include "src/gbx/gbxtrace.h"
-#include "src/lrx/lrxblock.h"
 #include "src/lrx/lrxfile.h"
 
 namespace {
@@ -159,18 +159,13 @@ int gbxFindBlock(GbxFile* file, int id) {
     for (;;) {
         if (file->errorCode != 0) return file->errorCode;
         int32_t countOrId = 0;
-        const int type = lrxQuery(file, &countOrId);
-        if (type == LRX_BLOCK) {
-            if (countOrId == GBX_TAG_STATICS) file->positionState = GBX_IN_STATICS;
-            if (countOrId == GBX_TAG_TIME_STEPS) file->positionState = GBX_IN_TIME_STEPS;
-            lrxBlockSkip(file);
-            if (countOrId == id) return file->errorCode;
-        } else if (type == LRX_UNKNOWN) {
-            // The end of the file (recorded in the file as 1) ends the search without a result.
-            return 0;
-        } else {
-            lrxSkip(file);
-        }
+        const int type = gbxQueryElement(file, &countOrId);
+        // The end of the file (recorded in the file as 1) ends the search without a result.
+        if (type == LRX_UNKNOWN) return 0;
+        if (type == LRX_BLOCK && countOrId == GBX_TAG_STATICS) file->positionState = GBX_IN_STATICS;
+        if (type == LRX_BLOCK && countOrId == GBX_TAG_TIME_STEPS) file->positionState = GBX_IN_TIME_STEPS;
+        gbxSkipElement(file, type);
+        if (type == LRX_BLOCK && countOrId == id) return file->errorCode;
     }
 }
 

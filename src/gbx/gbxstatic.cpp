@@ -1,6 +1,6 @@
 // Static items: data a file holds once, each written as its definition blocks followed by a
 // block with its values, behind the static-section marker. Calls the item blocks, the block
-// records, the record stream's query, the unit library, the legacy hand-offs, the checks and trace.
+// entrance, the unit library, the legacy hand-offs, the checks and trace.
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "src/gbx/fileio.h"
+#include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxhandoffs.h"
@@ -134,11 +135,7 @@ int convertedCopy(GbxVector* vector, GbxFile* file, const void* data, int count,
 // The values block with one record of the values. The record borrows them: a block of a large item
 // is written without another copy.
 int writeValues(GbxVector* vector, GbxFile* file, const void* values, int count) {
-    LrxLrec* record = lrxLrecCreate(vector->dataType, count, values, 0, nullptr);
-    if (record == nullptr) return GBX_REPORT(nullptr, file, vector, F_ERR_MEMORY);
-    const int code = gbxCheckWriteLB(GBX_TAG_STATIC_VALUES, record, file, kModule, __LINE__);
-    lrxLrecChainFree(&record);
-    return code;
+    return gbxWriteBorrowedBlock(GBX_TAG_STATIC_VALUES, vector->dataType, count, values, file, kModule, __LINE__);
 }
 
 int writeStatic(GbxVector* vector, GbxFile* file, const void* data) {
@@ -164,7 +161,7 @@ int writeStatic(GbxVector* vector, GbxFile* file, const void* data) {
 int nextElement(GbxFile* file, int32_t* id, int* code) {
     *id = 0;
     const int64_t remaining = lrxRemainingBytes(file);
-    const int type = lrxQuery(file, id);
+    const int type = gbxQueryElement(file, id);
     const int error = lrxPeekError(file);
     if (error == LRX_END_OF_FILE)
         *code = remaining > 0 ? F_ERR_SKIP : 0;

@@ -8,11 +8,14 @@
 #include <cstdlib>
 #include <memory>
 
+#include "src/gbx/gbxalloc.h"
+#include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxcompressgrid.h"
 #include "src/gbx/gbxhandoffs.h"
 #include "src/gbx/gbxitem.h"
 #include "src/gbx/gbxitemstats.h"
+#include "src/gbx/gbxrecordio.h"
 #include "src/gbx/gbxtimestep.h"
 #include "src/gbx/gbxtrace.h"
 #include "src/lrx/lrxfile.h"

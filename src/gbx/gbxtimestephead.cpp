@@ -1,14 +1,12 @@
-// The head of a time step in the dynamic section: a block of its own, empty for the equidistant file
-// types and holding the step's time for the others; the last time written; the time read back
-// relative to the axis start. Calls the record stream's block operations, the checked block
-// write, the dispatcher and the call trace.
+// The head of a time step in the dynamic section: a block of its own, empty for the equidistant
+// file types and holding the step's time for the others; the last time written; the time read
+// back relative to the axis start. Calls the block entrance, the dispatcher and the call trace.
 #include <cstdint>
 #include <cstring>
 
-#include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxtimestep.h"
 #include "src/gbx/gbxtrace.h"
-#include "src/lrx/lrxblock.h"
 
 namespace {
 
@@ -62,11 +60,6 @@ int headTime(const GbxHeader* header, const LrxLrec* records, double* time) {
     }
 }
 
-struct ChainOwner {
-    LrxLrec* chain = nullptr;
-    ~ChainOwner() { lrxLrecChainFree(&chain); }
-};
-
 }  // namespace
 
 int gbxWriteTimeStepHead(GbxHeader* header, GbxFile* file, double time) {
@@ -75,9 +68,7 @@ int gbxWriteTimeStepHead(GbxHeader* header, GbxFile* file, double time) {
             return gbxCheckWriteLB(GBX_TAG_TIME_STEP_HEAD, nullptr, file, kModule, __LINE__);
         case HeadKind::Time: {
             updateLastTime(header, time);
-            // The record borrows the time: nothing to allocate or free.
-            LrxLrec record{LRX_DOUBLE, 1, 0, &time, nullptr};
-            return gbxCheckWriteLB(GBX_TAG_TIME_STEP_HEAD, &record, file, kModule, __LINE__);
+            return gbxWriteBorrowedBlock(GBX_TAG_TIME_STEP_HEAD, LRX_DOUBLE, 1, &time, file, kModule, __LINE__);
         }
         default:
             return F_ERR_FILE_TYPE;
@@ -86,18 +77,10 @@ int gbxWriteTimeStepHead(GbxHeader* header, GbxFile* file, double time) {
 
 int gbxReadTimeStepHead(GbxHeader* header, GbxFile* file) {
     GbxCall call("gbxReadTimeStepHead");
-    // Look before reading: an element that is no head stays where it is, and the file does not
-    // take up an error of its own for it.
-    int32_t id = 0;
-    const int type = lrxQuery(file, &id);
-    int code = lrxPeekError(file);
-    if (code == 0 && (type != LRX_BLOCK || id != GBX_TAG_TIME_STEP_HEAD)) code = F_ERR_DATA;
-    ChainOwner block;
-    if (code == 0) {
-        int records = 0;
-        lrxBlockRead(file, &records, &block.chain);
-        code = lrxPeekError(file);
-    }
+    // An element that is no head stays where it is, and the file does not take up an error of
+    // its own for it.
+    GbxChainOwner block;
+    int code = gbxReadBlockOf(file, GBX_TAG_TIME_STEP_HEAD, &block.chain);
     double time = 0;
     if (code == 0) code = headTime(header, block.chain, &time);
     if (code == 0)

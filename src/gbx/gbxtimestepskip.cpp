@@ -1,11 +1,12 @@
 // Passing over dynamic data without reading it: one item (its record's size is known from the
 // item's definition, so the record is skipped without reading its head) or the rest of a time
-// step. Calls the time-step checks and head, the positioning search, the record stream's
-// pending skip, the legacy and plug-in hand-offs, the dispatcher and the call trace.
+// step. Calls the time-step checks and head, the positioning search, the checked record
+// pass-over, the legacy and plug-in hand-offs, the dispatcher and the call trace.
 #include <cstdint>
 
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxrecordio.h"
 #include "src/gbx/gbxtimestep.h"
 #include "src/gbx/gbxtrace.h"
 #include "src/lrx/lrxfile.h"
@@ -14,10 +15,8 @@ namespace {
 
 constexpr const char* kModule = "gbxtimestep";
 
-// A record head: its type byte and 32-bit count.
-constexpr int64_t kRecordHeadBytes = 5;
 // Element coordinates of time-varying geometry: an x, y, z float triple per element.
-constexpr int64_t kCoordinateBytes = 3 * 4;
+constexpr int kCoordinateBytes = 3 * 4;
 
 bool isKnownFileType(int fileType) {
     switch (fileType) {
@@ -45,10 +44,8 @@ bool positionFollowsItems(int fileType) {
 // Adds the item's records to the file's pending skip, each with its real size: the values'
 // own size (8 bytes for doubles), not 4 bytes a value.
 int passOverRecords(GbxHeader* header, GbxFile* file, const GbxStepItem& step) {
-    if (hasTimeVaryingGeometry(header->fileType))
-        lrxPseudoSkip64(file, step.storedCount * kCoordinateBytes + kRecordHeadBytes);
-    lrxPseudoSkip64(file, static_cast<int64_t>(step.storedCount) * step.valueSize + kRecordHeadBytes);
-    return lrxPeekError(file);
+    if (hasTimeVaryingGeometry(header->fileType)) gbxPassOverRecord(file, step.storedCount, kCoordinateBytes);
+    return gbxPassOverRecord(file, step.storedCount, step.valueSize);
 }
 
 // The plug-in is told of each new time step; the underlying file is not touched here.

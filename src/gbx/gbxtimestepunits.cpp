@@ -3,6 +3,7 @@
 // Calls the unit library and the checked allocation.
 #include <cstring>
 
+#include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxtimestep.h"
 #include "vnk/vnk.h"

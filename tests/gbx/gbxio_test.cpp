@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "lrx/trace.h"
+#include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxheader.h"
 #include "support/reports.h"
 
