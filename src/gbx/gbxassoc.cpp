@@ -5,8 +5,8 @@
 
 #include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxcheck.h"
-#include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxmodel.h"
 #include "src/gbx/gbxtrace.h"
 
 namespace {

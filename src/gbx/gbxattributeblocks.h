@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxmodel.h"
 
 // What the read and the in-place update return for a tag that names no attribute block (or,
 // for the update, none that it rewrites).

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxmodel.h"
 #include "src/lrx/lrxblock.h"
 
 // True for the tags of the axis blocks, current and older.

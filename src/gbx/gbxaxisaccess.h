@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxmodel.h"
 
 // What a setter is given. Origins and spacings are in the caller's unit; arrays are the
 // caller's (NeqD1: float x, y, z triples; otherwise doubles) and are copied.

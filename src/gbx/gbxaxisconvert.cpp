@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxmodel.h"
 #include "vnk/vnk.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxmodel.h"
 
 enum class GbxAxisDirection {
     FromCaller,  // setters: caller's unit into the axis unit

@@ -10,6 +10,7 @@
 #include "src/gbx/gbxaxisshape.h"
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxitem.h"
 #include "src/gbx/gbxtrace.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxmodel.h"
 
 // How an axis describes where its values lie.
 enum class GbxAxisFamily {

@@ -2,7 +2,7 @@
 // dispatcher, with the caller's module and line, and returns its code (0 when it passes).
 #pragma once
 
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxmodel.h"
 
 int gbxCheckHeader(GbxHeader* header, const char* module, int line);
 int gbxCheckCustomBlock(GbxCustomBlock* block, const char* module, int line);

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxmodel.h"
 
 // True when every key position X[k] + Y[k]·nx + Z[k]·nx·ny (nx and nx·ny the item's x and xy
 // sizes; a missing key counts as 0) lies inside the item's full grid, so that packing and

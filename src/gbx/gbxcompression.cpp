@@ -2,8 +2,8 @@
 // that makes callers exchange compressed arrays of key-size values. Calls the check functions
 // and the call trace.
 #include "src/gbx/gbxcheck.h"
-#include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxmodel.h"
 #include "src/gbx/gbxtrace.h"
 
 namespace {

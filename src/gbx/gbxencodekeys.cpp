@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxmodel.h"
 #include "src/lrx/lrxfile.h"
 
 namespace {

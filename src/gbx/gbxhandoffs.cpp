@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "src/gbx/gbxheaderparts.h"
+#include "src/gbx/gbxmodel.h"
 
 bool gbxIsLegacyFile(const GbxFile* file) {
     uint32_t tag = 0;

@@ -29,7 +29,12 @@ int gbxLegacyFindTimeStep(GbxHeader* header, GbxFile* file, int timeStep);
 int gbxLegacyReadItem(GbxHeader* header, GbxFile* file, void* data, int count);
 int gbxLegacyWriteItem(GbxHeader* header, GbxFile* file, const void* data, int count);
 
+// Closes the legacy-family file the header belongs to, if any.
+void gbxReleaseLegacyFile(GbxHeader* header);
+
 // True while the header has a derived-item library loaded that is not already running.
 bool gbxPluginActive(const GbxHeader* header);
 int gbxPluginNewTimeStep(GbxHeader* header, GbxFile* file);
 int gbxPluginReadItem(GbxHeader* header, GbxFile* file, void* data);
+// Unloads a derived-item library attached to the header, if any.
+void gbxReleasePlugin(GbxHeader* header);

@@ -6,9 +6,11 @@
 #include <cstring>
 
 #include "src/gbx/gbxalloc.h"
+#include "src/gbx/gbxattributes.h"
 #include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxhandoffs.h"
 #include "src/gbx/gbxheaderparts.h"
-#include "src/gbx/gbxio.h"
+#include "src/gbx/gbxitem.h"
 #include "src/gbx/gbxtrace.h"
 
 namespace {

@@ -1,85 +1,18 @@
-// The in-memory header of a data file and its serialisation as tagged logical blocks:
-// creation, initialisation, destruction, encoding keys, writing, reading and updating in place.
+// The life of a data-file header (see gbxmodel.h): its initialisation and its serialisation
+// as tagged logical blocks, written, read and updated in place.
 #pragma once
 
-#include <cstdint>
+#include "src/gbx/gbxmodel.h"
 
-#include "lrx/gbx.h"
-#include "src/gbx/gbxitem.h"
-
-// The header's time axis. Time axes (types 1 and 2) use start; calendar axes (types 3 and 4)
-// use the start date and time of day, with start holding the start offset. step is the
-// constant step of an equidistant axis and the span of a non-equidistant one.
-struct GbxTimeAxisRecord {
-    char startDate[11];
-    char startTime[9];
-    char* unitText;  // owned; set when a file gave the unit as text
-    int32_t unitKey;
-    double start;
-    double step;
-    int32_t noOfTimeSteps;
-    int32_t index;
-};
-
-// A named typed array kept in the header and stored in the file as a custom block.
-struct GbxCustomBlock {
-    int32_t type;  // simple type
-    char* name;    // owned
-    int32_t count;
-    void* data;  // owned; null for types outside 1 to 7
-    GbxCustomBlock* next;
-};
-
-// A loaded derived-item library and its entry points.
-struct GbxPluginSlot {
-    void* library;
-    void* entries[8];
-    int32_t busy;
-};
-
-struct GbxHeader {
-    int32_t fileType;
-    char* fileTitle;  // owned
-    char* appTitle;   // owned
-    int32_t appVersionNo;
-    int32_t dataType;
-    int32_t compressed;
-    int32_t itemStatsType;
-    float deleteValueFloat;
-    double deleteValueDouble;
-    int8_t deleteValueByte;
-    int32_t deleteValueInt;
-    uint32_t deleteValueUnsigned;
-    int32_t geoInfoType;
-    char* projection;  // owned
-    double longitude;
-    double latitude;
-    double orientation;
-    int32_t timeAxisType;
-    GbxTimeAxisRecord timeAxis;
-    char foldedDate[11];      // the calendar getters' start date and time with the offset folded
-    char foldedTime[9];       // in; the stored texts and offset stay as set
-    int32_t currentTimeStep;  // time-step position of the reader or writer
-    int32_t currentItem;
-    double currentTime;
-    double lastTime;
-    int32_t noOfItems;
-    int32_t fileItemCount;
-    GbxItem* items;  // owned array of noOfItems items
-    GbxCustomBlock* customBlocks;
-    GbxCustomBlock* lastCustomBlock;  // the list's tail, so that adding a block takes constant time
-    int32_t itemCompression;
-    int32_t** encodeKeyRef;  // the key triple used by compression: the header's own slots
-    void* legacyFile;        // non-null for a file of the legacy family
-    int32_t* encodeKeyX;     // owned
-    int32_t* encodeKeyY;
-    int32_t* encodeKeyZ;
-    int32_t encodeKeySize;
-    GbxPluginSlot plugin;
-};
-
+// Sets the defaults of a new header (titles empty, default delete values, no time axis).
 int gbxInitHeader(GbxHeader* header);
+// Makes every item of the header's item array a fresh record.
 int gbxInitHeaderItems(GbxHeader* header);
+// Reads the header blocks of a file positioned at its application data, up to the static or
+// dynamic section marker; null on failure. *error (when not null) receives the code.
 GbxHeader* gbxReadHeader(GbxFile* file, int* error);
+// Writes the header blocks of a new file, positioned at its application data.
 int gbxWriteHeader(GbxHeader* header, GbxFile* file);
+// Rewrites the header blocks in place through a second handle, committing the file's data
+// first (unless the last commit is younger than a second and force is 0).
 int gbxUpdateHeader(GbxHeader* header, int force, GbxFile* file);

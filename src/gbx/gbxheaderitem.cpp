@@ -11,6 +11,7 @@
 #include "src/gbx/gbxaxis.h"
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxheaderparts.h"
+#include "src/gbx/gbxitem.h"
 #include "src/gbx/gbxstatsblock.h"
 #include "src/gbx/gbxtrace.h"
 

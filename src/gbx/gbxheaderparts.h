@@ -1,10 +1,10 @@
-// Internal pieces shared by the header's lifecycle and serialisation, and the hand-offs to
-// the subsystems that own part of a header (items, plug-ins, legacy files).
+// Internal pieces shared by the header's lifecycle and serialisation: its item array, and the
+// item section and the in-place text rule of its blocks.
 #pragma once
 
 #include <cstdint>
 
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxmodel.h"
 
 struct LrxLrec;
 
@@ -12,11 +12,6 @@ struct LrxLrec;
 int gbxAllocateItems(GbxHeader* header, int32_t count);
 // Frees every item and the item array.
 void gbxFreeItems(GbxHeader* header);
-
-// Unloads a derived-item library attached to the header, if any.
-void gbxReleasePlugin(GbxHeader* header);
-// Closes the legacy-family file the header belongs to, if any.
-void gbxReleaseLegacyFile(GbxHeader* header);
 
 // The item section of the header in a file: one item's definition and statistics blocks.
 int gbxWriteHeaderItem(GbxHeader* header, GbxItem* item, GbxFile* file);

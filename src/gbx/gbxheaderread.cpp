@@ -4,11 +4,12 @@
 
 #include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxattributeblocks.h"
+#include "src/gbx/gbxattributes.h"
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxheaderparts.h"
-#include "src/gbx/gbxio.h"
+#include "src/gbx/gbxitem.h"
 #include "src/gbx/gbxtimeaxisblocks.h"
 #include "src/gbx/gbxtrace.h"
 #include "src/lrx/lrxfile.h"

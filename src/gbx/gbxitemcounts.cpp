@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "src/gbx/gbxcheck.h"
-#include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxmodel.h"
 #include "src/gbx/gbxtrace.h"
 #include "src/gbx/gbxvaluesize.h"
 

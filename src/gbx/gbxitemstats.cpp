@@ -1,7 +1,7 @@
 // Running statistics of items: adding each written time step to an item's extremes and delete
 // count and to the nine sums of every element, and the queries that derive mean, deviation and
-// autocorrelation from them. Calls the check functions, the element counts, the unit library's
-// single-value conversions, the dispatcher and the call trace.
+// autocorrelation from them. Calls the check functions, the element counts, the value unit
+// conversion, the dispatcher and the call trace.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -9,12 +9,12 @@
 
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxhandoffs.h"
-#include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxitem.h"
 #include "src/gbx/gbxitemstats.h"
+#include "src/gbx/gbxmodel.h"
 #include "src/gbx/gbxstatsblock.h"
 #include "src/gbx/gbxtrace.h"
-#include "vnk/vnk.h"
+#include "src/gbx/gbxvalueunits.h"
 
 namespace {
 
@@ -156,29 +156,11 @@ ElementSummary summarise(const double* entries, double D) {
     return {mean, std::sqrt(variance), autoCorr};
 }
 
-// A value of the item's unit in the caller's unit, by the item's conversion mode. The delete
-// value stays as it is, so that callers still recognise a figure that could not be formed
-// (the array conversions leave delete values alone for the same reason).
-double toCallerUnit(const GbxItem* item, double value, double deleteValue) {
-    if (value == deleteValue) return value;
-    double out = value;
-    switch (item->convMode) {
-        case GBX_CONV_USER_UNIT:
-            vnkConvertToUserUnit(item->itemType, item->unit, value, &out);
-            return out;
-        case GBX_CONV_UNIT:
-            vnkConvertUnit(item->unit, value, item->convUnit, &out);
-            return out;
-        default:
-            return value;
-    }
-}
-
 // A spread (standard deviation) in the caller's unit: a difference of two readings, so the
 // offset of a unit (degrees Celsius to Fahrenheit) cancels and only the scale applies.
 double spreadToCallerUnit(const GbxItem* item, double spread, double deleteValue) {
     if (spread == deleteValue) return spread;
-    return toCallerUnit(item, spread, deleteValue) - toCallerUnit(item, 0.0, deleteValue);
+    return gbxValueToCallerUnit(item, spread, deleteValue) - gbxValueToCallerUnit(item, 0.0, deleteValue);
 }
 
 // A count kept as a double, truncated to an integer. Counts come from files too, so values
@@ -249,8 +231,8 @@ LRX_EXPORT int LRX_CALL gbxGetItemStatsGlobal(GbxItem* item, double* min, double
     // a header has none: NaN equals nothing, so its extremes are all converted.
     const double deleteValue =
         item->header != nullptr ? item->header->deleteValueDouble : std::numeric_limits<double>::quiet_NaN();
-    give(min, toCallerUnit(item, item->minValue, deleteValue));
-    give(max, toCallerUnit(item, item->maxValue, deleteValue));
+    give(min, gbxValueToCallerUnit(item, item->minValue, deleteValue));
+    give(max, gbxValueToCallerUnit(item, item->maxValue, deleteValue));
     // The count is a double; 0.1 guards against a sum that fell just short of a whole number.
     give(deleteCount, truncatedCount(item->deleteCount + 0.1));
     return call.result(0);
@@ -270,9 +252,9 @@ LRX_EXPORT int LRX_CALL gbxGetItemStats(GbxHeader* header, int itemNo, int eleme
     const double D = gbxGetDeleteValDouble(header);
     const double* entries = elementEntries(item, element);
     const ElementSummary summary = summarise(entries, D);
-    give(min, toCallerUnit(item, entries[kMinimum], D));
-    give(max, toCallerUnit(item, entries[kMaximum], D));
-    give(mean, toCallerUnit(item, summary.mean, D));
+    give(min, gbxValueToCallerUnit(item, entries[kMinimum], D));
+    give(max, gbxValueToCallerUnit(item, entries[kMaximum], D));
+    give(mean, gbxValueToCallerUnit(item, summary.mean, D));
     give(stdDev, spreadToCallerUnit(item, summary.stdDev, D));
     give(autoCorr, summary.autoCorr);
     give(validCount, truncatedCount(entries[kValidCount]));

@@ -1,25 +1,24 @@
 // Static items: data a file holds once, each written as its definition blocks followed by a
 // block with its values, behind the static-section marker. Calls the item blocks, the block
-// entrance, the unit library, the legacy hand-offs, the checks and trace.
+// entrance, the value unit conversion, the legacy hand-offs, the checks and trace.
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <type_traits>
 
 #include "src/gbx/fileio.h"
 #include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxhandoffs.h"
-#include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxmodel.h"
 #include "src/gbx/gbxtrace.h"
+#include "src/gbx/gbxvalueunits.h"
 #include "src/lrx/lrxfile.h"
 #include "src/lrx/lrxrecord.h"
-#include "vnk/vnk.h"
 
 namespace {
 
@@ -30,63 +29,16 @@ struct FreeMemory {
 };
 using Buffer = std::unique_ptr<void, FreeMemory>;
 
-struct DeleteValues {
-    float asFloat;
-    double asDouble;
-};
-
-enum class Direction { FromCaller, ToCaller };
-
 // Written values come from the caller's unit; the file's delete values stand in for a header.
-DeleteValues writeDeleteValues(const GbxVector* vector, const GbxFile* file) {
+GbxDeleteValues writeDeleteValues(const GbxVector* vector, const GbxFile* file) {
     if (vector->header != nullptr) return {vector->header->deleteValueFloat, vector->header->deleteValueDouble};
     return {file->deleteValueFloat, file->deleteValueDouble};
 }
 
 // Values handed back to the caller: without a header, the library's default delete values.
-DeleteValues readDeleteValues(const GbxVector* vector) {
+GbxDeleteValues readDeleteValues(const GbxVector* vector) {
     if (vector->header != nullptr) return {vector->header->deleteValueFloat, vector->header->deleteValueDouble};
     return {gbxDefaultDeleteFloat(), gbxDefaultDeleteDouble()};
-}
-
-// Only float and double values are converted, and only under conversion mode 1 or 2.
-bool converts(const GbxVector* vector) {
-    const bool floating = vector->dataType == LRX_FLOAT || vector->dataType == LRX_DOUBLE;
-    return floating && (vector->convMode == GBX_CONV_USER_UNIT || vector->convMode == GBX_CONV_UNIT);
-}
-
-// Converts count values in place between the caller's unit and the item's unit. A conversion
-// the unit library refuses leaves the values as they are.
-template <typename T>
-void convertArray(const GbxVector* vector, T* values, int count, T deleteValue, Direction direction) {
-    constexpr bool isFloat = std::is_same_v<T, float>;
-    const bool toCaller = direction == Direction::ToCaller;
-    if (vector->convMode == GBX_CONV_USER_UNIT) {
-        const int itemType = vector->itemType;
-        const int unit = vector->unit;
-        if constexpr (isFloat) {
-            toCaller ? vnkConvertItemArrayToUserUnitF(itemType, unit, values, count, deleteValue)
-                     : vnkConvertItemArrayFromUserUnitF(itemType, unit, values, count, deleteValue);
-        } else {
-            toCaller ? vnkConvertItemArrayToUserUnitD(itemType, unit, values, count, deleteValue)
-                     : vnkConvertItemArrayFromUserUnitD(itemType, unit, values, count, deleteValue);
-        }
-    } else if (vector->convMode == GBX_CONV_UNIT) {
-        const int from = toCaller ? vector->unit : vector->convUnit;
-        const int to = toCaller ? vector->convUnit : vector->unit;
-        if constexpr (isFloat) {
-            vnkConvertItemArrayF(from, to, values, count, deleteValue);
-        } else {
-            vnkConvertItemArrayD(from, to, values, count, deleteValue);
-        }
-    }
-}
-
-void convertValues(const GbxVector* vector, void* values, int count, DeleteValues deleteValues, Direction direction) {
-    if (vector->dataType == LRX_FLOAT)
-        convertArray(vector, static_cast<float*>(values), count, deleteValues.asFloat, direction);
-    else if (vector->dataType == LRX_DOUBLE)
-        convertArray(vector, static_cast<double*>(values), count, deleteValues.asDouble, direction);
 }
 
 // ---- Writing ------------------------------------------------------------------------------
@@ -120,18 +72,6 @@ int checkWritable(GbxVector* vector, GbxFile* file, int* count) {
     return 0;
 }
 
-// The caller's values converted into the item's unit, in a copy: the caller's array is never
-// changed.
-int convertedCopy(GbxVector* vector, GbxFile* file, const void* data, int count, Buffer* copy) {
-    const std::size_t bytes = static_cast<std::size_t>(count) * static_cast<std::size_t>(lrxSimpSize(vector->dataType));
-    void* memory = nullptr;
-    if (const int code = gbxCheckAlloc(&memory, bytes, kModule, __LINE__)) return code;
-    copy->reset(memory);
-    std::memcpy(memory, data, bytes);
-    convertValues(vector, memory, count, writeDeleteValues(vector, file), Direction::FromCaller);
-    return 0;
-}
-
 // The values block with one record of the values. The record borrows them: a block of a large item
 // is written without another copy.
 int writeValues(GbxVector* vector, GbxFile* file, const void* values, int count) {
@@ -143,14 +83,12 @@ int writeStatic(GbxVector* vector, GbxFile* file, const void* data) {
     if (const int code = openStaticSection(vector, file)) return code;
     int count = 0;
     if (const int code = checkWritable(vector, file, &count)) return code;
-    Buffer copy;
-    const void* values = data;
-    if (converts(vector)) {
-        if (const int code = convertedCopy(vector, file, data, count, &copy)) return code;
-        values = copy.get();
-    }
-    if (const int code = gbxWriteItem(vector, file)) return code;
-    return writeValues(vector, file, values, count);
+    int code = 0;
+    const Buffer copy(
+        gbxCopyFromCallerUnit(vector, data, count, writeDeleteValues(vector, file), &code, kModule, __LINE__));
+    if (code != 0) return code;
+    if ((code = gbxWriteItem(vector, file)) != 0) return code;
+    return writeValues(vector, file, copy != nullptr ? copy.get() : data, count);
 }
 
 // ---- Reading ------------------------------------------------------------------------------
@@ -254,9 +192,8 @@ int copyValues(GbxVector* vector, void* buffer) {
     const int64_t count = gbxItemElements64(vector, vector->header, true);
     if (count < 0 || count > vector->valueBytes / size) return GBX_REPORT(nullptr, nullptr, vector, F_ERR_SIZE);
     std::memcpy(buffer, vector->elementStats, static_cast<std::size_t>(count) * static_cast<std::size_t>(size));
-    if (converts(vector)) {
-        convertValues(vector, buffer, static_cast<int>(count), readDeleteValues(vector), Direction::ToCaller);
-    }
+    gbxConvertValues(vector, buffer, static_cast<int32_t>(count), readDeleteValues(vector),
+                     GbxValueDirection::ToCaller);
     return 0;
 }
 

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxmodel.h"
 
 int64_t gbxStoredStatsElements(const GbxItem* item, const GbxHeader* header, int64_t values) {
     if (values < GBX_STATS_ENTRIES || values % GBX_STATS_ENTRIES != 0) return -1;

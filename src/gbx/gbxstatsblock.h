@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "src/gbx/gbxitem.h"
+#include "src/gbx/gbxmodel.h"
 
 // Elements whose statistics a stored block of `values` doubles holds for the item, or -1
 // when it cannot be the item's. A block holds the elements in use times 9 values, as written.

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "src/gbx/gbxblock.h"
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxmodel.h"
 
 // The time-axis type (1 to 4) that a block tag describes, or 0 for any other tag.
 int gbxTimeAxisTypeOfTag(int tag);

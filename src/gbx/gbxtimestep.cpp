@@ -18,6 +18,7 @@
 #include "src/gbx/gbxrecordio.h"
 #include "src/gbx/gbxtimestep.h"
 #include "src/gbx/gbxtrace.h"
+#include "src/gbx/gbxvalueunits.h"
 #include "src/lrx/lrxfile.h"
 
 namespace {
@@ -28,6 +29,10 @@ struct FreeDeleter {
     void operator()(void* memory) const { std::free(memory); }
 };
 using Buffer = std::unique_ptr<void, FreeDeleter>;
+
+GbxDeleteValues deleteValuesOf(const GbxHeader* header) {
+    return {header->deleteValueFloat, header->deleteValueDouble};
+}
 
 bool isSixteenBit(int dataType) {
     return dataType == LRX_INT2 || dataType == LRX_UINT2;
@@ -61,7 +66,8 @@ struct OutgoingValues {
 
 int prepareValues(GbxHeader* header, GbxFile* file, const GbxStepItem& step, const void* data, OutgoingValues& out) {
     int code = 0;
-    out.converted.reset(gbxCopyFromCallerUnit(header, step, data, &code));
+    out.converted.reset(
+        gbxCopyFromCallerUnit(step.item, data, step.callerCount, deleteValuesOf(header), &code, kModule, __LINE__));
     if (code != 0) return code;
     out.values = out.converted != nullptr ? out.converted.get() : data;
     if (step.storedCount == step.callerCount) return 0;
@@ -277,7 +283,8 @@ LRX_EXPORT int LRX_CALL gbxReadItemTimeStep(GbxHeader* header, GbxFile* file, do
         // A plug-in's own reads hand it values in the item's unit.
         const bool convert =
             outcome.code == 0 && data != nullptr && outcome.item != nullptr && header->plugin.busy == 0;
-        if (convert) gbxConvertToCallerUnit(header, outcome.item, data, outcome.count);
+        if (convert)
+            gbxConvertValues(outcome.item, data, outcome.count, deleteValuesOf(header), GbxValueDirection::ToCaller);
         gbxAdvanceItem(header);
     }
     if (time != nullptr) *time = stepTime;

@@ -1,11 +1,10 @@
 // The pieces shared by the time-step calls (write, read, skip): the checks of the file type
-// and of the item the next call touches, the read position, the time-step head and the unit
-// conversion of item values.
+// and of the item the next call touches, the read position and the time-step head.
 #pragma once
 
 #include <cstdint>
 
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxmodel.h"
 
 // The file types that reading and writing accept (1 and 4), that skipping an item accepts
 // (all five) and that skipping a time step accepts (1, 2 and 4).
@@ -55,12 +54,3 @@ int gbxWriteTimeStepHead(GbxHeader* header, GbxFile* file, double time);
 // holds the wrong records, 2018 for a file type without heads (both reported with header and
 // file), 1 at the end of the file (not reported), or the record layer's code.
 int gbxReadTimeStepHead(GbxHeader* header, GbxFile* file);
-
-// The item's values converted from the caller's unit into the item's unit, for writing: a
-// copy that the caller frees with std::free, or null when the item converts nothing (the
-// caller's values are then written as they are). *code receives 0 or 2000.
-void* gbxCopyFromCallerUnit(GbxHeader* header, const GbxStepItem& step, const void* data, int* code);
-
-// Converts values read into the caller's buffer from the item's unit into the caller's unit,
-// in place.
-void gbxConvertToCallerUnit(const GbxHeader* header, const GbxItem* item, void* data, int32_t count);

@@ -10,6 +10,7 @@
 #include "src/gbx/fileio.h"
 #include "src/gbx/gbxaxis.h"
 #include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxitem.h"
 #include "src/lrx/lrxfile.h"
 #include "support/headerfiles.h"
 #include "vnk/vnk.h"

@@ -3,7 +3,7 @@
 // allocated with std::calloc and released with std::free.
 #pragma once
 
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/gbxmodel.h"
 
 // Frees every custom block of the header (name, values and node) and leaves the list empty.
 // A null header does nothing.

@@ -1,7 +1,7 @@
-// The header attributes: file and statistics type, titles, application version, data type,
-// delete values, geographic information, custom blocks and the format version. Calls the
-// check functions, the error dispatcher and the call trace.
-#include "src/gbx/gbxio.h"
+// The header attributes in memory: file and statistics type, titles, application version, data
+// type, delete values, geographic information, custom blocks and the format version (module
+// gbxio). Calls the check functions, the error dispatcher and the call trace.
+#include "src/gbx/gbxattributes.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 
 #include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxcheck.h"
+#include "src/gbx/gbxformat.h"
 #include "src/gbx/gbxtrace.h"
 
 namespace {
@@ -41,23 +42,51 @@ int setText(GbxHeader* header, char* GbxHeader::*field, const char* text) {
     return replaceText(&(header->*field), text);
 }
 
-template <typename T>
-int setField(GbxHeader* header, T GbxHeader::*field, T value) {
+// A traced setter; the entry line shows the value as entryFormat says.
+template <typename T, typename Shown>
+int setField(GbxHeader* header, T GbxHeader::*field, T value, const char* entryFormat, Shown shownValue) {
+    GbxCall call(entryFormat, shownValue);
     const int code = gbxCheckHeader(header, kModule, __LINE__);
     if (code == 0) header->*field = value;
-    return code;
+    return call.result(code);
 }
 
-// A getter's value, or `invalid` when the header check fails; *code receives the check's code.
+// How a getter's exit line shows its value: floats as doubles, bytes and unsigned values as
+// signed integers.
+double shown(float value) {
+    return value;
+}
+double shown(double value) {
+    return value;
+}
+int shown(int32_t value) {
+    return value;
+}
+int shown(int8_t value) {
+    return value;
+}
+int shown(uint32_t value) {
+    return static_cast<int>(value);
+}
+
+// A traced getter: the field's value, or `invalid` when the header check fails. The exit line
+// gets the value and the check's code; a format that shows only the value ignores the code.
 template <typename T>
-T getField(GbxHeader* header, T GbxHeader::*field, T invalid, int* code) {
-    *code = gbxCheckHeader(header, kModule, __LINE__);
-    return *code == 0 ? header->*field : invalid;
+T getField(const char* name, GbxHeader* header, T GbxHeader::*field, T invalid, const char* exitFormat) {
+    GbxCall call(name);
+    const int code = gbxCheckHeader(header, kModule, __LINE__);
+    const T value = code == 0 ? header->*field : invalid;
+    call.exit(exitFormat, shown(value), code);
+    return value;
 }
 
-const char* getText(GbxHeader* header, char* GbxHeader::*field, int* code) {
-    *code = gbxCheckHeader(header, kModule, __LINE__);
-    return *code == 0 ? textOrEmpty(header->*field) : "";
+// A traced text getter: the text, or "" when it is null or the header check fails.
+const char* getText(const char* name, GbxHeader* header, char* GbxHeader::*field, const char* exitFormat) {
+    GbxCall call(name);
+    const int code = gbxCheckHeader(header, kModule, __LINE__);
+    const char* text = code == 0 ? textOrEmpty(header->*field) : "";
+    call.exit(exitFormat, text, code);
+    return text;
 }
 
 // Appends in constant time: a file may hold hundreds of thousands of custom blocks.
@@ -152,27 +181,15 @@ extern "C" {
 // ---- File type, statistics type, titles, version and data type -------------------------
 
 int LRX_CALL gbxGetFileType(GbxHeader* header) {
-    GbxCall call("gbxGetFileType");
-    int code = 0;
-    const int value = getField(header, &GbxHeader::fileType, 0, &code);
-    call.exit("%d [%d]", value, code);
-    return value;
+    return getField("gbxGetFileType", header, &GbxHeader::fileType, 0, "%d [%d]");
 }
 
 int LRX_CALL gbxGetItemStatsType(GbxHeader* header) {
-    GbxCall call("gbxGetItemStatsType");
-    int code = 0;
-    const int value = getField(header, &GbxHeader::itemStatsType, 0, &code);
-    call.exit("%d [%d]", value, code);
-    return value;
+    return getField("gbxGetItemStatsType", header, &GbxHeader::itemStatsType, 0, "%d [%d]");
 }
 
 const char* LRX_CALL gbxGetFileTitle(GbxHeader* header) {
-    GbxCall call("gbxGetFileTitle");
-    int code = 0;
-    const char* title = getText(header, &GbxHeader::fileTitle, &code);
-    call.exit("<%s>", title);
-    return title;
+    return getText("gbxGetFileTitle", header, &GbxHeader::fileTitle, "<%s>");
 }
 
 int LRX_CALL gbxSetFileTitle(GbxHeader* header, const char* title) {
@@ -181,11 +198,7 @@ int LRX_CALL gbxSetFileTitle(GbxHeader* header, const char* title) {
 }
 
 const char* LRX_CALL gbxGetAppTitle(GbxHeader* header) {
-    GbxCall call("gbxGetAppTitle");
-    int code = 0;
-    const char* title = getText(header, &GbxHeader::appTitle, &code);
-    call.exit("<%s> [%d]", title, code);
-    return title;
+    return getText("gbxGetAppTitle", header, &GbxHeader::appTitle, "<%s> [%d]");
 }
 
 int LRX_CALL gbxSetAppTitle(GbxHeader* header, const char* title) {
@@ -194,107 +207,70 @@ int LRX_CALL gbxSetAppTitle(GbxHeader* header, const char* title) {
 }
 
 int LRX_CALL gbxGetAppVersionNo(GbxHeader* header) {
-    GbxCall call("gbxGetAppVersionNo");
-    int code = 0;
-    const int value = getField(header, &GbxHeader::appVersionNo, -1, &code);
-    call.exit("%d", value);
-    return value;
+    return getField("gbxGetAppVersionNo", header, &GbxHeader::appVersionNo, -1, "%d");
 }
 
 int LRX_CALL gbxSetAppVersionNo(GbxHeader* header, int version) {
-    GbxCall call("gbxSetAppVersionNo <%d>", version);
-    return call.result(setField(header, &GbxHeader::appVersionNo, version));
+    return setField(header, &GbxHeader::appVersionNo, version, "gbxSetAppVersionNo <%d>", version);
 }
 
 int LRX_CALL gbxGetDataType(GbxHeader* header) {
-    GbxCall call("gbxGetDataType");
-    int code = 0;
-    const int value = getField(header, &GbxHeader::dataType, 0, &code);
-    call.exit("%d", value);
-    return value;
+    return getField("gbxGetDataType", header, &GbxHeader::dataType, 0, "%d");
 }
 
 int LRX_CALL gbxSetDataType(GbxHeader* header, int dataType) {
-    GbxCall call("gbxSetDataType <%d>", dataType);
-    return call.result(setField(header, &GbxHeader::dataType, dataType));
+    return setField(header, &GbxHeader::dataType, dataType, "gbxSetDataType <%d>", dataType);
 }
 
 // ---- Delete values ------------------------------------------------------------------------
 
 float LRX_CALL gbxGetDeleteValFloat(GbxHeader* header) {
-    GbxCall call("gbxGetDeleteValFloat");
-    int code = 0;
-    const float value = getField(header, &GbxHeader::deleteValueFloat, 0.0f, &code);
-    call.exit("%g [%d]", static_cast<double>(value), code);
-    return value;
+    return getField("gbxGetDeleteValFloat", header, &GbxHeader::deleteValueFloat, 0.0f, "%g [%d]");
 }
 
 int LRX_CALL gbxSetDeleteValFloat(GbxHeader* header, float value) {
-    GbxCall call("gbxSetDeleteValFloat %g", static_cast<double>(value));
-    return call.result(setField(header, &GbxHeader::deleteValueFloat, value));
+    return setField(header, &GbxHeader::deleteValueFloat, value, "gbxSetDeleteValFloat %g", static_cast<double>(value));
 }
 
 double LRX_CALL gbxGetDeleteValDouble(GbxHeader* header) {
-    GbxCall call("gbxGetDeleteValDouble");
-    int code = 0;
-    const double value = getField(header, &GbxHeader::deleteValueDouble, 0.0, &code);
-    call.exit("%g [%d]", value, code);
-    return value;
+    return getField("gbxGetDeleteValDouble", header, &GbxHeader::deleteValueDouble, 0.0, "%g [%d]");
 }
 
 int LRX_CALL gbxSetDeleteValDouble(GbxHeader* header, double value) {
-    GbxCall call("gbxSetDeleteValDouble %lg", value);
-    return call.result(setField(header, &GbxHeader::deleteValueDouble, value));
+    return setField(header, &GbxHeader::deleteValueDouble, value, "gbxSetDeleteValDouble %lg", value);
 }
 
 char LRX_CALL gbxGetDeleteValByte(GbxHeader* header) {
-    GbxCall call("gbxGetDeleteValByte");
-    int code = 0;
-    const int8_t value = getField(header, &GbxHeader::deleteValueByte, int8_t{0}, &code);
-    call.exit("%d [%d]", static_cast<int>(value), code);
-    return static_cast<char>(value);
+    return static_cast<char>(
+        getField("gbxGetDeleteValByte", header, &GbxHeader::deleteValueByte, int8_t{0}, "%d [%d]"));
 }
 
 int LRX_CALL gbxSetDeleteValByte(GbxHeader* header, char value) {
-    GbxCall call("gbxSetDeleteValByte <%c>", static_cast<int>(value));
-    return call.result(setField(header, &GbxHeader::deleteValueByte, static_cast<int8_t>(value)));
+    return setField(header, &GbxHeader::deleteValueByte, static_cast<int8_t>(value), "gbxSetDeleteValByte <%c>",
+                    static_cast<int>(value));
 }
 
 int LRX_CALL gbxGetDeleteValInt(GbxHeader* header) {
-    GbxCall call("gbxGetDeleteValInt");
-    int code = 0;
-    const int value = getField(header, &GbxHeader::deleteValueInt, 0, &code);
-    call.exit("%d [%d]", value, code);
-    return value;
+    return getField("gbxGetDeleteValInt", header, &GbxHeader::deleteValueInt, 0, "%d [%d]");
 }
 
 int LRX_CALL gbxSetDeleteValInt(GbxHeader* header, int value) {
-    GbxCall call("gbxSetDeleteValInt %d", value);
-    return call.result(setField(header, &GbxHeader::deleteValueInt, value));
+    return setField(header, &GbxHeader::deleteValueInt, value, "gbxSetDeleteValInt %d", value);
 }
 
 unsigned int LRX_CALL gbxGetDeleteValUnsignedInt(GbxHeader* header) {
-    GbxCall call("gbxGetDeleteValUnsignedInt");
-    int code = 0;
-    const uint32_t value = getField(header, &GbxHeader::deleteValueUnsigned, uint32_t{0}, &code);
-    // The trace prints the value as a signed integer.
-    call.exit("%d [%d]", static_cast<int>(value), code);
-    return value;
+    return getField("gbxGetDeleteValUnsignedInt", header, &GbxHeader::deleteValueUnsigned, uint32_t{0}, "%d [%d]");
 }
 
 int LRX_CALL gbxSetDeleteValUnsignedInt(GbxHeader* header, unsigned int value) {
-    GbxCall call("gbxSetDeleteValUnsignedInt %d", static_cast<int>(value));
-    return call.result(setField(header, &GbxHeader::deleteValueUnsigned, uint32_t{value}));
+    return setField(header, &GbxHeader::deleteValueUnsigned, uint32_t{value}, "gbxSetDeleteValUnsignedInt %d",
+                    static_cast<int>(value));
 }
 
 // ---- Geographic information ---------------------------------------------------------------
 
 int LRX_CALL gbxGetGeoInfoType(GbxHeader* header) {
-    GbxCall call("gbxGetGeoInfoType");
-    int code = 0;
-    const int value = getField(header, &GbxHeader::geoInfoType, 0, &code);
-    call.exit("%d [%d]", value, code);
-    return value;
+    return getField("gbxGetGeoInfoType", header, &GbxHeader::geoInfoType, 0, "%d [%d]");
 }
 
 int LRX_CALL gbxGetGeoInfoUTMProj(GbxHeader* header, char** projection, double* longitude, double* latitude,
