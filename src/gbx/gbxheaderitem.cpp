@@ -19,10 +19,6 @@ namespace {
 
 constexpr const char* kModule = "gbxitemio";
 
-struct FreeMemory {
-    void operator()(void* memory) const { std::free(memory); }
-};
-
 bool keepsElementStats(const GbxHeader* header) {
     return gbxKeepsElementStats(header->itemStatsType);
 }
@@ -44,7 +40,7 @@ int writeStats(GbxHeader* header, const GbxItem* item, GbxFile* file) {
     if (const int code = gbxCheckAlloc(&memory, static_cast<std::size_t>(values) * sizeof(double), kModule, __LINE__)) {
         return code;
     }
-    std::unique_ptr<double, FreeMemory> laidOut(static_cast<double*>(memory));
+    std::unique_ptr<double, GbxFreeMemory> laidOut(static_cast<double*>(memory));
     gbxCopyElementStats(item, laidOut.get(), elements, header->deleteValueDouble);
     block.add(LRX_DOUBLE, values, laidOut.get());
     return block.write(GBX_TAG_ITEM_STATS, file, kModule, __LINE__);
@@ -60,7 +56,7 @@ int writeAssocStatics(const GbxItem* item, GbxFile* file) {
             gbxCheckAlloc(&memory, static_cast<std::size_t>(count) * sizeof(uint32_t), kModule, __LINE__)) {
         return code;
     }
-    std::unique_ptr<uint32_t, FreeMemory> numbers(static_cast<uint32_t*>(memory));
+    std::unique_ptr<uint32_t, GbxFreeMemory> numbers(static_cast<uint32_t*>(memory));
     int i = 0;
     for (const GbxAssocStatic* node = item->assocStatics; node != nullptr; node = node->next) {
         numbers.get()[i++] = static_cast<uint32_t>(node->number);

@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "src/gbx/gbxcheck.h"
-#include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxfamily.h"
 #include "src/gbx/gbxitem.h"
 #include "src/gbx/gbxitemstats.h"
 #include "src/gbx/gbxmodel.h"
@@ -242,9 +242,9 @@ LRX_EXPORT int LRX_CALL gbxGetItemStats(GbxHeader* header, int itemNo, int eleme
                                         double* mean, double* stdDev, double* autoCorr, int* validCount,
                                         int* deleteCount, int* pairCount) {
     GbxCall call("gbxGetItemStats %d %d", itemNo, element);
-    // A legacy file keeps no statistics. The call then ends without its "[%d]" exit line;
+    // A file of the legacy family keeps no statistics. The call then ends without its "[%d]" exit line;
     // GbxCall closes the entry with a bare exit line so the trace's name stack stays balanced.
-    if (gbxIsLegacyHeader(header)) return GBX_REPORT(header, nullptr, nullptr, F_ERR_USAGE);
+    if (!gbxFamilyOfHeader(header).keepsStatistics) return GBX_REPORT(header, nullptr, nullptr, F_ERR_USAGE);
     if (const int code = gbxCheckHeaderItemNo(header, itemNo, kModule, __LINE__)) return call.result(code);
     GbxItem* item = &header->items[itemNo - 1];
     if (const int code = checkElement(header, item, element)) return call.result(code);

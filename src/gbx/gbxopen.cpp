@@ -1,6 +1,7 @@
 // The lifecycle of a data file: opening for reading, editing or appending, creating, flushing
-// and closing. Calls the path tests of the os layer, the shell services, the legacy hand-offs,
-// the logical-block layer, the header serialiser, the encoding-key module and the block search.
+// and closing, and the native family's part of them. Calls the path tests of the os layer, the
+// shell services, the family dispatch, the logical-block layer, the header serialiser, the
+// encoding-key module and the block search.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -10,7 +11,7 @@
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxcheck.h"
 #include "src/gbx/gbxencodekeys.h"
-#include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxfamily.h"
 #include "src/gbx/gbxheader.h"
 #include "src/gbx/gbxposition.h"
 #include "src/gbx/gbxtrace.h"
@@ -116,16 +117,7 @@ LRX_EXPORT int LRX_CALL gbxFileRead(const char* path, GbxHeader** header, GbxFil
     char buffer[kPathBuffer];
     std::memcpy(buffer, path, std::strlen(path) + 1);
     if (QvShortCut_IsShortcut(buffer) != 0 && QvShortCut_ResolveShortcut(path, buffer) != 0) return F_ERR_OPEN;
-    if (gbxIsLegacyPath(buffer)) return call.result(gbxLegacyOpen(buffer, header, file));
-
-    int code = 0;
-    GbxFile* opened = FOpenFileRead(buffer, &code);
-    GbxHeader* read = readHeader(opened, &code);
-    // The handler hears that the file could not be opened; the caller gets the read's code.
-    if (opened != nullptr && code != 0) GBX_REPORT(read, opened, nullptr, F_ERR_OPEN);
-    finishOpening(read, &opened);
-    handOver(read, opened, header, file);
-    return call.result(code);
+    return call.result(gbxFamilyOfPath(buffer).open(buffer, header, file));
 }
 
 LRX_EXPORT int LRX_CALL gbxFileEdit(const char* path, GbxHeader** header, GbxFile** file) {
@@ -172,11 +164,42 @@ LRX_EXPORT int LRX_CALL gbxFileCreate(const char* path, GbxHeader* header, GbxFi
     GbxCall call("gbxFileCreate <%s>", textOrEmpty(path));
     // No usable path ends the call without report and exit line; *file stays untouched.
     if (!isNamedPath(path) || lrx::os::isDirectory(path)) return F_ERR_WRITE;
-    int code = gbxCheckHeader(header, kModule, __LINE__);
-    if (code == 0 && gbxIsLegacyPath(path)) return call.result(gbxLegacyCreate(path, header, file));
+    if (const int code = gbxCheckHeader(header, kModule, __LINE__)) {
+        handOver(nullptr, nullptr, nullptr, file);
+        return call.result(code);
+    }
+    return call.result(gbxFamilyOfPath(path).create(path, header, file));
+}
 
-    GbxFile* created = code == 0 ? FOpenFileCreate(path) : nullptr;
-    if (code == 0 && created == nullptr) code = GBX_REPORT(header, nullptr, nullptr, F_ERR_OPEN);
+LRX_EXPORT int LRX_CALL gbxFileFlush(GbxHeader* header, GbxFile* file) {
+    GbxCall call("gbxFileFlush");
+    return call.result(gbxFamilyOfHeader(header).flush(header, file));
+}
+
+LRX_EXPORT int LRX_CALL gbxFileClose(GbxHeader* header, GbxFile** file) {
+    GbxCall call("gbxFileClose");
+    return call.result(gbxFamilyOfHeader(header).close(header, file));
+}
+
+}  // extern "C"
+
+// ---- The native family ----------------------------------------------------------------------
+
+int gbxNativeOpen(const char* path, GbxHeader** header, GbxFile** file) {
+    int code = 0;
+    GbxFile* opened = FOpenFileRead(path, &code);
+    GbxHeader* read = readHeader(opened, &code);
+    // The handler hears that the file could not be opened; the caller gets the read's code.
+    if (opened != nullptr && code != 0) GBX_REPORT(read, opened, nullptr, F_ERR_OPEN);
+    finishOpening(read, &opened);
+    handOver(read, opened, header, file);
+    return code;
+}
+
+int gbxNativeCreate(const char* path, GbxHeader* header, GbxFile** file) {
+    int code = 0;
+    GbxFile* created = FOpenFileCreate(path);
+    if (created == nullptr) code = GBX_REPORT(header, nullptr, nullptr, F_ERR_OPEN);
     if (created != nullptr) {
         created->createdNew = 1;
         code = gbxWriteHeader(header, created);
@@ -185,31 +208,25 @@ LRX_EXPORT int LRX_CALL gbxFileCreate(const char* path, GbxHeader* header, GbxFi
         if (header->compressed != 0) gbxWriteEncodeKeys(header, created);
     }
     handOver(nullptr, created, nullptr, file);
-    return call.result(code);
+    return code;
 }
 
-LRX_EXPORT int LRX_CALL gbxFileFlush(GbxHeader* header, GbxFile* file) {
-    GbxCall call("gbxFileFlush");
-    if (gbxIsLegacyHeader(header)) return call.result(gbxLegacyFlush(header));
-    if (const int code = gbxCheckHeaderFile(header, file, kModule, __LINE__)) return call.result(code);
+int gbxNativeFlush(GbxHeader* header, GbxFile* file) {
+    if (const int code = gbxCheckHeaderFile(header, file, kModule, __LINE__)) return code;
     const int code = updateFile(header, file, 0);
     QvProject_AddFile(file->fileName);
-    return call.result(code);
+    return code;
 }
 
-LRX_EXPORT int LRX_CALL gbxFileClose(GbxHeader* header, GbxFile** file) {
-    GbxCall call("gbxFileClose");
-    if (gbxIsLegacyHeader(header)) return call.result(gbxLegacyClose(header, file));
+int gbxNativeClose(GbxHeader* header, GbxFile** file) {
     GbxFile* handle = file != nullptr ? *file : nullptr;
-    if (const int code = gbxCheckHeaderFile(header, handle, kModule, __LINE__)) return call.result(code);
+    if (const int code = gbxCheckHeaderFile(header, handle, kModule, __LINE__)) return code;
     // A file opened for reading is closed without writing anything back.
     if (handle->readOnly == 0) {
         const int code = updateFile(header, handle, 1);
         QvProject_AddFile(handle->fileName);
         // The file stays open, so that the caller may try again.
-        if (code != 0) return call.result(code);
+        if (code != 0) return code;
     }
-    return call.result(FCloseFile(file));
+    return FCloseFile(file);
 }
-
-}  // extern "C"

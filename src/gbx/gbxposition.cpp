@@ -1,15 +1,16 @@
 // Positioning in a data file: the search for the static and dynamic section markers, and the
-// moves to a time step, to an item of a time step and to a static item — by skipping for short
-// distances and by measuring one time step and seeking over the rest for long ones. Calls the
-// block entrance's element query and skip, the record stream's seek and tell, the time-step
-// skips, the static-item reader, the legacy hand-offs, the handle checks and the call trace.
+// moves to a time step, to an item of a time step and to a static item. A native file moves by
+// skipping over short distances and by measuring one time step and seeking over the rest for
+// long ones. Calls the block entrance's element query and skip, the record stream's seek and
+// tell, the time-step skips, the static-item reader, the family dispatch, the handle checks
+// and the call trace.
 #include "src/gbx/gbxposition.h"
 
 #include <cstdint>
 
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxcheck.h"
-#include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxfamily.h"
 #include "src/gbx/gbxtrace.h"
 #include "src/lrx/lrxfile.h"
 
@@ -97,7 +98,9 @@ int findFromStart(GbxHeader* header, GbxFile* file, int timeStep) {
     return goForward(header, file, timeStep);
 }
 
-int findItemNative(GbxHeader* header, GbxFile* file, int timeStep, int itemNo) {
+}  // namespace
+
+int gbxNativeFindItem(GbxHeader* header, GbxFile* file, int timeStep, int itemNo) {
     const int wantedItem = itemNo - 1;
     if (file->positionState == GBX_IN_TIME_STEPS) {
         if (header->currentTimeStep == timeStep && header->currentItem <= wantedItem)
@@ -111,19 +114,33 @@ int findItemNative(GbxHeader* header, GbxFile* file, int timeStep, int itemNo) {
     return skipItems(header, file, wantedItem);
 }
 
-int findItemLegacy(GbxHeader* header, GbxFile* file, int timeStep, int itemNo) {
-    if (gbxLegacyFindTimeStep(header, file, timeStep) != 0) return F_ERR_READ;
-    header->currentTimeStep = timeStep;
-    header->currentItem = 0;
-    return skipItems(header, file, itemNo - 1);
+int gbxNativeFindTimeStep(GbxHeader* header, GbxFile* file, int timeStep) {
+    if (file->positionState == GBX_IN_TIME_STEPS) {
+        if (header->currentTimeStep == timeStep && header->currentItem == 0) return 0;
+        if (header->currentTimeStep < timeStep) return goForward(header, file, timeStep);
+    }
+    return findFromStart(header, file, timeStep);
 }
 
-}  // namespace
+int gbxNativeFindSection(GbxHeader*, GbxFile* file, int tag) {
+    // Before the static section the file stands where it begins: nothing to search.
+    if (tag == GBX_TAG_STATICS && file->positionState < GBX_IN_STATICS) return 0;
+    return gbxFindBlock(file, tag);
+}
 
 int gbxSavePosition(GbxHeader* header, GbxFile* file, GbxSavedPosition* saved) {
     *saved = {0, 0, 0, 0, header->currentTimeStep, header->currentItem, header->currentTime};
-    // A legacy handle keeps its position in its own layer.
-    if (gbxIsLegacyFile(file)) return 0;
+    return gbxFamilyOfFile(file).savePosition(header, file, saved);
+}
+
+int gbxRestorePosition(GbxHeader* header, GbxFile* file, const GbxSavedPosition& saved) {
+    header->currentTimeStep = saved.timeStep;
+    header->currentItem = saved.item;
+    header->currentTime = saved.time;
+    return gbxFamilyOfFile(file).restorePosition(header, file, saved);
+}
+
+int gbxNativeSavePosition(GbxHeader* header, GbxFile* file, GbxSavedPosition* saved) {
     saved->errorCode = file->errorCode;
     saved->positionState = file->positionState;
     saved->dynamicSectionDue = file->dynamicSectionDue;
@@ -132,11 +149,7 @@ int gbxSavePosition(GbxHeader* header, GbxFile* file, GbxSavedPosition* saved) {
     return 0;
 }
 
-int gbxRestorePosition(GbxHeader* header, GbxFile* file, const GbxSavedPosition& saved) {
-    header->currentTimeStep = saved.timeStep;
-    header->currentItem = saved.item;
-    header->currentTime = saved.time;
-    if (gbxIsLegacyFile(file)) return 0;
+int gbxNativeRestorePosition(GbxHeader* header, GbxFile* file, const GbxSavedPosition& saved) {
     file->errorCode = 0;
     lrxSeek64(file, saved.offset, 0);
     if (lrxPeekError(file) != 0) return GBX_REPORT(header, file, nullptr, F_ERR_SEEK);
@@ -174,10 +187,7 @@ extern "C" {
 LRX_EXPORT int LRX_CALL gbxFindBlockDynamic(GbxHeader* header, GbxFile* file) {
     GbxCall call("gbxFindBlockDynamic");
     int code = checkHandles(header, file);
-    if (code == 0) {
-        code = gbxIsLegacyFile(file) ? gbxLegacyFindBlock(header, file, GBX_TAG_TIME_STEPS)
-                                     : gbxFindBlock(file, GBX_TAG_TIME_STEPS);
-    }
+    if (code == 0) code = gbxFamilyOf(header, file).findSection(header, file, GBX_TAG_TIME_STEPS);
     if (code == 0) resetPosition(header);
     return call.result(code);
 }
@@ -185,13 +195,7 @@ LRX_EXPORT int LRX_CALL gbxFindBlockDynamic(GbxHeader* header, GbxFile* file) {
 LRX_EXPORT int LRX_CALL gbxFindBlockStatic(GbxHeader* header, GbxFile* file) {
     GbxCall call("gbxFindBlockStatic");
     int code = checkHandles(header, file);
-    if (code == 0) {
-        if (gbxIsLegacyFile(file))
-            code = gbxLegacyFindBlock(header, file, GBX_TAG_STATICS);
-        else if (file->positionState >= GBX_IN_STATICS)
-            code = gbxFindBlock(file, GBX_TAG_STATICS);
-        // Before the static section the file stands where it begins: nothing to search.
-    }
+    if (code == 0) code = gbxFamilyOf(header, file).findSection(header, file, GBX_TAG_STATICS);
     if (code == 0) resetPosition(header);
     return call.result(code);
 }
@@ -200,18 +204,7 @@ LRX_EXPORT int LRX_CALL gbxFindTimeStep(GbxHeader* header, GbxFile* file, int ti
     GbxCall call("gbxFindTimeStep %d", timeStep);
     if (const int code = checkHandles(header, file)) return call.result(code);
     if (!timeStepInRange(header, timeStep)) return call.result(F_ERR_STEP_RANGE);
-    if (gbxIsLegacyFile(file)) {
-        // A legacy handle has no record file to measure or seek: its layer positions it.
-        if (gbxLegacyFindTimeStep(header, file, timeStep) != 0) return call.result(F_ERR_READ);
-        header->currentTimeStep = timeStep;
-        header->currentItem = 0;
-        return call.result(0);
-    }
-    if (file->positionState == GBX_IN_TIME_STEPS) {
-        if (header->currentTimeStep == timeStep && header->currentItem == 0) return call.result(0);
-        if (header->currentTimeStep < timeStep) return call.result(goForward(header, file, timeStep));
-    }
-    return call.result(findFromStart(header, file, timeStep));
+    return call.result(gbxFamilyOf(header, file).findTimeStep(header, file, timeStep));
 }
 
 LRX_EXPORT int LRX_CALL gbxFindItemDynamic(GbxHeader* header, GbxFile* file, int timeStep, int itemNo) {
@@ -219,9 +212,7 @@ LRX_EXPORT int LRX_CALL gbxFindItemDynamic(GbxHeader* header, GbxFile* file, int
     if (const int code = checkHandles(header, file)) return call.result(code);
     if (!timeStepInRange(header, timeStep)) return call.result(F_ERR_STEP_RANGE);
     if (itemNo < 1 || itemNo > header->noOfItems) return call.result(F_ERR_ITEM_RANGE);
-    const int code = gbxIsLegacyFile(file) ? findItemLegacy(header, file, timeStep, itemNo)
-                                           : findItemNative(header, file, timeStep, itemNo);
-    return call.result(code);
+    return call.result(gbxFamilyOf(header, file).findItem(header, file, timeStep, itemNo));
 }
 
 LRX_EXPORT int LRX_CALL gbxFindItemStatic(GbxHeader* header, GbxFile* file, int itemNo) {

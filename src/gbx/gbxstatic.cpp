@@ -1,6 +1,6 @@
 // Static items: data a file holds once, each written as its definition blocks followed by a
 // block with its values, behind the static-section marker. Calls the item blocks, the block
-// entrance, the value unit conversion, the legacy hand-offs, the checks and trace.
+// entrance, the value unit conversion, the family dispatch, the checks and trace.
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
@@ -12,7 +12,7 @@
 #include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxblock.h"
 #include "src/gbx/gbxcheck.h"
-#include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxfamily.h"
 #include "src/gbx/gbxitem.h"
 #include "src/gbx/gbxmodel.h"
 #include "src/gbx/gbxtrace.h"
@@ -23,11 +23,6 @@
 namespace {
 
 constexpr const char* kModule = "gbxstatic";
-
-struct FreeMemory {
-    void operator()(void* memory) const { std::free(memory); }
-};
-using Buffer = std::unique_ptr<void, FreeMemory>;
 
 // Written values come from the caller's unit; the file's delete values stand in for a header.
 GbxDeleteValues writeDeleteValues(const GbxVector* vector, const GbxFile* file) {
@@ -84,7 +79,7 @@ int writeStatic(GbxVector* vector, GbxFile* file, const void* data) {
     int count = 0;
     if (const int code = checkWritable(vector, file, &count)) return code;
     int code = 0;
-    const Buffer copy(
+    const GbxBuffer copy(
         gbxCopyFromCallerUnit(vector, data, count, writeDeleteValues(vector, file), &code, kModule, __LINE__));
     if (code != 0) return code;
     if ((code = gbxWriteItem(vector, file)) != 0) return code;
@@ -229,20 +224,13 @@ LRX_EXPORT int LRX_CALL gbxStaticDestroy(GbxVector** vector) {
 
 LRX_EXPORT int LRX_CALL gbxStaticWrite(GbxVector* vector, GbxFile* file, const void* data) {
     GbxCall call("gbxStaticWrite");
-    if (gbxIsLegacyFile(file)) return call.result(gbxLegacyStaticWrite(vector, file, data));
-    if (const int code = gbxCheckVectorFile(vector, file, kModule, __LINE__)) return call.result(code);
-    return call.result(writeStatic(vector, file, data));
+    return call.result(gbxFamilyOfFile(file).staticWrite(vector, file, data));
 }
 
 LRX_EXPORT GbxVector* LRX_CALL gbxStaticRead(GbxFile* file, int* code) {
     GbxCall call("gbxStaticRead");
     int result = 0;
-    GbxVector* vector = nullptr;
-    if (gbxIsLegacyFile(file)) {
-        vector = gbxLegacyStaticRead(file, &result);
-    } else if ((result = gbxCheckFile(file, kModule, __LINE__)) == 0) {
-        vector = readStatic(file, &result);
-    }
+    GbxVector* vector = gbxFamilyOfFile(file).staticRead(file, &result);
     if (code != nullptr) *code = result;
     call.exit("%p [%d]", static_cast<void*>(vector), result);
     return vector;
@@ -262,3 +250,15 @@ LRX_EXPORT int LRX_CALL gbxStaticGetData(GbxVector* vector, void* buffer) {
 }
 
 }  // extern "C"
+
+// ---- The native family ----------------------------------------------------------------------
+
+int gbxNativeStaticWrite(GbxVector* vector, GbxFile* file, const void* data) {
+    if (const int code = gbxCheckVectorFile(vector, file, kModule, __LINE__)) return code;
+    return writeStatic(vector, file, data);
+}
+
+GbxVector* gbxNativeStaticRead(GbxFile* file, int* code) {
+    if ((*code = gbxCheckFile(file, kModule, __LINE__)) != 0) return nullptr;
+    return readStatic(file, code);
+}

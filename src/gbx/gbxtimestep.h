@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "src/gbx/gbxalloc.h"
 #include "src/gbx/gbxmodel.h"
 
 // The file types that reading and writing accept (1 and 4), that skipping an item accepts
@@ -54,3 +55,20 @@ int gbxWriteTimeStepHead(GbxHeader* header, GbxFile* file, double time);
 // holds the wrong records, 2018 for a file type without heads (both reported with header and
 // file), 1 at the end of the file (not reported), or the record layer's code.
 int gbxReadTimeStepHead(GbxHeader* header, GbxFile* file);
+
+// The values of one item as they go to the file: the caller's, or a converted copy of them,
+// packed when the file stores fewer values than the caller gives.
+struct GbxOutgoingValues {
+    GbxBuffer converted;
+    GbxBuffer packed;
+    const void* values = nullptr;
+};
+// Prepares the caller's values of the item for the file: 0, 2000, or 2010 (reported with
+// header, file and item) when the caller's grid does not hold every key position.
+int gbxPrepareOutgoingValues(GbxHeader* header, GbxFile* file, const GbxStepItem& step, const void* data,
+                             GbxOutgoingValues& out);
+// Scratch memory for the item's values as the file stores them: 0 or 2000 (reported).
+int gbxAllocateStepValues(GbxBuffer& buffer, const GbxStepItem& step);
+// Spreads the values stored at the keys' length over the caller's full grid: 0, or 2010
+// (reported with header, file and item) when a key position lies outside the grid.
+int gbxExpandStepValues(GbxHeader* header, GbxFile* file, const GbxStepItem& step, const void* packed, void* data);

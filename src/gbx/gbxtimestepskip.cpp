@@ -1,11 +1,12 @@
 // Passing over dynamic data without reading it: one item (its record's size is known from the
 // item's definition, so the record is skipped without reading its head) or the rest of a time
-// step. Calls the time-step checks and head, the positioning search, the checked record
-// pass-over, the legacy and plug-in hand-offs, the dispatcher and the call trace.
+// step, and the native family's part of it. Calls the time-step checks and head, the
+// positioning search, the checked record pass-over, the family dispatch, the dispatcher and
+// the call trace.
 #include <cstdint>
 
 #include "src/gbx/gbxcheck.h"
-#include "src/gbx/gbxhandoffs.h"
+#include "src/gbx/gbxfamily.h"
 #include "src/gbx/gbxrecordio.h"
 #include "src/gbx/gbxtimestep.h"
 #include "src/gbx/gbxtrace.h"
@@ -48,32 +49,9 @@ int passOverRecords(GbxHeader* header, GbxFile* file, const GbxStepItem& step) {
     return gbxPassOverRecord(file, step.storedCount, step.valueSize);
 }
 
-// The plug-in is told of each new time step; the underlying file is not touched here.
-int skipPlugin(GbxHeader* header, GbxFile* file) {
-    int code = 0;
-    header->plugin.busy = 1;
-    if (header->currentItem == 0) {
-        const int32_t timeStep = header->currentTimeStep;
-        code = gbxPluginNewTimeStep(header, file);
-        header->currentItem = 0;
-        header->currentTimeStep = timeStep;
-    }
-    gbxAdvanceItem(header);
-    header->plugin.busy = 0;
-    return code;
-}
+}  // namespace
 
-int skipLegacy(GbxHeader* header, GbxFile* file) {
-    GbxStepItem step{};
-    int code = gbxDescribeStepItem(header, file, -1, &step, kModule, __LINE__);
-    if (code != 0) return code;
-    code = gbxLegacyReadItem(header, file, nullptr, step.storedCount);
-    header->currentTime = header->currentTimeStep;
-    gbxAdvanceItem(header);
-    return code;
-}
-
-int skipNative(GbxHeader* header, GbxFile* file) {
+int gbxNativeSkipItem(GbxHeader* header, GbxFile* file) {
     GbxStepItem step{};
     int code = gbxCheckFileTypeMask(header, GBX_MASK_ALL_FILE_TYPES, kModule, __LINE__);
     if (code == 0) code = gbxDescribeStepItem(header, file, -1, &step, kModule, __LINE__);
@@ -93,21 +71,13 @@ int skipNative(GbxHeader* header, GbxFile* file) {
     return code;
 }
 
-}  // namespace
-
 extern "C" {
 
 LRX_EXPORT int LRX_CALL gbxSkipItem(GbxHeader* header, GbxFile* file) {
     GbxCall call("gbxSkipItem");
     int code = gbxCheckHeaderFile(header, file, kModule, __LINE__);
     if (code != 0) return call.result(code);
-    if (gbxPluginActive(header))
-        code = skipPlugin(header, file);
-    else if (gbxIsLegacyFile(file))
-        code = skipLegacy(header, file);
-    else
-        code = skipNative(header, file);
-    return call.result(code);
+    return call.result(gbxFamilyOf(header, file).skipItem(header, file));
 }
 
 LRX_EXPORT int LRX_CALL gbxSkipTimeStep(GbxHeader* header, GbxFile* file) {

@@ -18,6 +18,11 @@ struct GbxDeleteValues {
     double asDouble;
 };
 
+// The delete values of a header's float and double values.
+inline GbxDeleteValues gbxDeleteValuesOf(const GbxHeader* header) {
+    return {header->deleteValueFloat, header->deleteValueDouble};
+}
+
 // True when the item's values are converted: float or double values under a conversion mode.
 bool gbxConvertsValues(const GbxItem* item);
 
