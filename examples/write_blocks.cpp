@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "src/gbx/fileio.h"
+#include "src/gbx/common/fileio.h"
 #include "src/lrx/lrxrecord.h"
 
 namespace {

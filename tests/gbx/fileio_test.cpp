@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "lrx/trace.h"
-#include "src/gbx/fileio.h"
-#include "src/gbx/gbxerror.h"
+#include "src/gbx/common/fileio.h"
+#include "src/gbx/common/gbxerror.h"
 #include "src/lrx/lrxrecord.h"
 #include "support/reports.h"
 #include "support/tempfiles.h"

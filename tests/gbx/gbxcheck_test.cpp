@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "lrx/trace.h"
-#include "src/gbx/gbxblock.h"
-#include "src/gbx/gbxcheck.h"
-#include "src/gbx/gbxrecordio.h"
-#include "src/gbx/gbxvaluesize.h"
+#include "src/gbx/common/gbxblock.h"
+#include "src/gbx/common/gbxcheck.h"
+#include "src/gbx/common/gbxrecordio.h"
+#include "src/gbx/common/gbxvaluesize.h"
 #include "support/recordfiles.h"
 #include "support/reports.h"
 

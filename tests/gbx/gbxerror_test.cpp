@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "lrx/gbx.h"
-#include "src/gbx/gbxerror.h"
+#include "src/gbx/common/gbxerror.h"
 #include "support/reports.h"
 
 namespace {

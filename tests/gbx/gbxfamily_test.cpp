@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "src/gbx/gbxfamily.h"
+#include "src/gbx/file/gbxfamily.h"
 #include "support/tempfiles.h"
 #include "support/timestepfiles.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "src/gbx/gbxheaderparts.h"
+#include "src/gbx/header/gbxheaderparts.h"
 #include "support/headerfiles.h"
 #include "support/osfaults.h"
 

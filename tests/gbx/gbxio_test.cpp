@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "lrx/trace.h"
-#include "src/gbx/gbxalloc.h"
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/common/gbxalloc.h"
+#include "src/gbx/header/gbxheader.h"
 #include "support/reports.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "src/gbx/gbxitem.h"
+#include "src/gbx/items/gbxitem.h"
 #include "support/axisitems.h"
 
 using namespace gbxtest;

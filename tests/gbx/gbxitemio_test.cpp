@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "src/gbx/gbxheaderparts.h"
-#include "src/gbx/gbxitem.h"
+#include "src/gbx/header/gbxheaderparts.h"
+#include "src/gbx/items/gbxitem.h"
 #include "support/axisitems.h"
 
 using namespace gbxtest;

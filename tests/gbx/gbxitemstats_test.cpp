@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "lrx/trace.h"
-#include "src/gbx/gbxitemstats.h"
+#include "src/gbx/items/gbxitemstats.h"
 #include "support/axisitems.h"
 
 using namespace gbxtest;

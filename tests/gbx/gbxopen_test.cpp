@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "src/gbx/fileio.h"
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/common/fileio.h"
+#include "src/gbx/header/gbxheader.h"
 #include "src/lrx/lrxblock.h"
 #include "src/lrx/lrxfile.h"
 #include "support/osfaults.h"

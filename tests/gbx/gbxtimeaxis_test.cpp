@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "src/gbx/gbxcalendar.h"
+#include "src/gbx/time/gbxcalendar.h"
 #include "support/headerfiles.h"
 #include "vnk/vnk.h"
 

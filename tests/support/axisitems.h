@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "src/gbx/fileio.h"
-#include "src/gbx/gbxaxis.h"
-#include "src/gbx/gbxheader.h"
-#include "src/gbx/gbxitem.h"
+#include "src/gbx/common/fileio.h"
+#include "src/gbx/header/gbxheader.h"
+#include "src/gbx/items/gbxaxis.h"
+#include "src/gbx/items/gbxitem.h"
 #include "src/lrx/lrxfile.h"
 #include "support/headerfiles.h"
 #include "vnk/vnk.h"

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "src/gbx/fileio.h"
-#include "src/gbx/gbxblock.h"
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/common/fileio.h"
+#include "src/gbx/common/gbxblock.h"
+#include "src/gbx/header/gbxheader.h"
 #include "support/tempfiles.h"
 
 namespace gbxtest {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "src/gbx/gbxheader.h"
+#include "src/gbx/header/gbxheader.h"
 #include "src/lrx/lrxfile.h"
 #include "support/axisitems.h"
 
