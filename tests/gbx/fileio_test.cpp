@@ -19,7 +19,6 @@ namespace {
 
 using lrxtest::Bytes;
 
-using lrxtest::recordReport;
 using lrxtest::Report;
 std::vector<Report>& reports = lrxtest::reportLog();
 
@@ -50,16 +49,9 @@ std::string pointerText(const void* pointer) {
 
 class FileIoTest : public testing::Test {
 protected:
-    void SetUp() override {
-        gbxInitSystem();
-        for (int code : {F_ERR_USAGE, F_ERR_OPEN, F_ERR_DATA, F_ERR_BLOCK, F_ERR_SKIP, F_ERR_READ})
-            gbxAddErrorHandler(code, recordReport);
-        reports.clear();
-    }
-    void TearDown() override {
-        DebugFileIO(0);
-        gbxInitSystem();
-    }
+    lrxtest::ReportedCodes reported_{F_ERR_USAGE, F_ERR_OPEN, F_ERR_DATA, F_ERR_BLOCK, F_ERR_SKIP, F_ERR_READ};
+
+    void TearDown() override { DebugFileIO(0); }
 
     // A data file holding the block of two doubles with id 5, then a float record of three
     // values outside any block, then an empty block with id 7.

@@ -12,6 +12,7 @@
 #include "src/gbx/common/gbxcheck.h"
 #include "src/gbx/common/gbxrecordio.h"
 #include "src/gbx/common/gbxvaluesize.h"
+#include "support/headerfiles.h"
 #include "support/recordfiles.h"
 #include "support/reports.h"
 
@@ -19,14 +20,10 @@ namespace {
 
 using lrxtest::FilePtr;
 
-using lrxtest::recordReport;
 using lrxtest::Report;
 std::vector<Report>& reports = lrxtest::reportLog();
 
-struct HeaderCloser {
-    void operator()(GbxHeader* header) const { gbxHeaderDestroy(&header); }
-};
-using HeaderPtr = std::unique_ptr<GbxHeader, HeaderCloser>;
+using gbxtest::HeaderPtr;
 
 HeaderPtr headerWithItems(int items) {
     GbxHeader* header = nullptr;
@@ -44,17 +41,9 @@ const int32_t kTwoInts[2] = {7, -9};
 
 class GbxCheckTest : public testing::Test {
 protected:
-    void SetUp() override {
-        gbxInitSystem();
-        gbxAddErrorHandler(F_ERR_USAGE, recordReport);
-        for (int code = F_ERR_MEMORY; code <= F_ERR_UNIT; ++code)
-            gbxAddErrorHandler(code, recordReport);
-        reports.clear();
-    }
-    void TearDown() override {
-        gbxDebugOn(0);
-        gbxInitSystem();
-    }
+    lrxtest::ReportedCodes reported_;
+
+    void TearDown() override { gbxDebugOn(0); }
 
     // Expects exactly one report of code with the given handles from module "test", line 42.
     static void expectOneReport(int code, GbxHeader* header = nullptr, GbxFile* file = nullptr) {

@@ -5,8 +5,6 @@
 // released, with no descriptor or memory lost.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <string>
 #include <vector>
 
@@ -20,16 +18,6 @@ namespace {
 constexpr int kSteps = 4;
 constexpr int kCells = 3;
 constexpr int kMetre = 1000;
-
-int openDescriptors() {
-    int count = 0;
-    if (DIR* folder = ::opendir("/proc/self/fd")) {
-        while (::readdir(folder) != nullptr)
-            ++count;
-        ::closedir(folder);
-    }
-    return count;
-}
 
 float cell(int step, int index) {
     return 10.0f * static_cast<float>(step) + static_cast<float>(index);
@@ -138,7 +126,7 @@ TEST(GbxFaults, NoCallReportsSuccessOverAFileThatDiffersFromWhatWasWritten) {
     ASSERT_EQ(differences(path), "");
     ASSERT_GT(operations, 50);
 
-    const int descriptors = openDescriptors();
+    const int descriptors = lrxtest::openDescriptors();
     int failedRuns = 0;
     for (int64_t k = 1; k <= operations; ++k) {
         lrxtest::faults().failOperation = k;
@@ -148,7 +136,7 @@ TEST(GbxFaults, NoCallReportsSuccessOverAFileThatDiffersFromWhatWasWritten) {
             EXPECT_EQ(differences(path), "") << "operation " << k << " failed unnoticed";
         else
             ++failedRuns;
-        ASSERT_EQ(openDescriptors(), descriptors) << "operation " << k;
+        ASSERT_EQ(lrxtest::openDescriptors(), descriptors) << "operation " << k;
     }
     // A few operations may fail harmlessly (a size query that only guards a read); most may not.
     EXPECT_GT(failedRuns, operations * 9 / 10);

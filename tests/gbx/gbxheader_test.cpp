@@ -7,6 +7,7 @@
 #include "src/gbx/header/gbxheaderparts.h"
 #include "support/headerfiles.h"
 #include "support/osfaults.h"
+#include "support/reports.h"
 
 using namespace gbxtest;
 using lrxtest::Bytes;
@@ -54,29 +55,16 @@ private:
     DataFilePtr file_;
 };
 
-struct Handlers {
-    static inline std::vector<int> codes;
-    static void LRX_CALL record(GbxHeader*, GbxFile*, void*, int32_t code, const char*, int32_t) {
-        codes.push_back(code);
-    }
-    Handlers() {
-        codes.clear();
-        for (int code : {1000, 2000, 2001, 2007, 2009, 2010, 2013, 2015, 2016, 2019})
-            gbxAddErrorHandler(code, record);
-    }
-    ~Handlers() { gbxInitSystem(); }
-};
-
 }  // namespace
 
 TEST(GbxHeader, CreateRefusesBadStatisticsTypeOrNoItems) {
-    Handlers handlers;
+    lrxtest::ReportedCodes handlers({1000, 2000, 2001, 2007, 2009, 2010, 2013, 2015, 2016, 2019});
     for (auto [items, stats] : {std::pair{1, 0}, {1, 4}, {0, 1}, {-1, 2}}) {
         GbxHeader* header = reinterpret_cast<GbxHeader*>(&handlers);
         EXPECT_EQ(gbxHeaderCreate(1, "t", "a", 0, items, stats, &header), F_ERR_DATA);
         EXPECT_EQ(header, nullptr);
     }
-    EXPECT_EQ(handlers.codes, (std::vector<int>{2010, 2010, 2010, 2010}));
+    EXPECT_EQ(handlers.codes(), (std::vector<int>{2010, 2010, 2010, 2010}));
 }
 
 TEST(GbxHeader, NewHeaderHasTheDefaults) {
@@ -310,7 +298,7 @@ TEST(GbxHeader, UpdateRefusesReadOnlyFilesAndChangedAxisTypes) {
     const std::string path = dir.path("a.gbx");
     HeaderPtr header = makeHeader();
     ASSERT_EQ(writeDataFile(path, header.get()), 0);
-    Handlers handlers;
+    lrxtest::ReportedCodes handlers({1000, 2000, 2001, 2007, 2009, 2010, 2013, 2015, 2016, 2019});
     int error = 0;
     {
         DataFilePtr file(FOpenFileRead(path.c_str(), &error));
@@ -322,7 +310,7 @@ TEST(GbxHeader, UpdateRefusesReadOnlyFilesAndChangedAxisTypes) {
     read->timeAxisType = F_TM_NEQ_AXIS;
     EXPECT_EQ(gbxUpdateHeader(read.get(), 0, file.get()), F_ERR_DATA);
     EXPECT_EQ(gbxUpdateHeader(nullptr, 0, file.get()), F_ERR_USAGE);
-    EXPECT_EQ(handlers.codes, (std::vector<int>{2015, 2010, 1000}));
+    EXPECT_EQ(handlers.codes(), (std::vector<int>{2015, 2010, 1000}));
 }
 
 TEST(GbxHeader, WriterRefusesHeadersWithoutTimeAxisOrWithUnknownGeoInfo) {

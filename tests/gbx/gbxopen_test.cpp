@@ -2,8 +2,6 @@
 // compressed files keep as their first static items.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <array>
 #include <filesystem>
 #include <string>
@@ -14,38 +12,19 @@
 #include "src/gbx/header/gbxheader.h"
 #include "src/lrx/lrxblock.h"
 #include "src/lrx/lrxfile.h"
+#include "support/headerfiles.h"
 #include "support/osfaults.h"
+#include "support/reports.h"
 #include "support/tempfiles.h"
 
+using lrxtest::openDescriptors;
 using lrxtest::TempDir;
 
 namespace {
 
-// Records the codes that reach the data-file handlers while a test runs.
-class ReportedCodes {
-public:
-    ReportedCodes() {
-        codes().clear();
-        gbxAddErrorHandler(F_ERR_USAGE, record);
-        for (int code = F_ERR_MEMORY; code <= F_ERR_UNIT; ++code)
-            gbxAddErrorHandler(code, record);
-    }
-    ~ReportedCodes() { gbxInitSystem(); }
-    static std::vector<int>& codes() {
-        static std::vector<int> all;
-        return all;
-    }
+using lrxtest::ReportedCodes;
 
-private:
-    static void LRX_CALL record(GbxHeader*, GbxFile*, void*, int32_t code, const char*, int32_t) {
-        codes().push_back(code);
-    }
-};
-
-struct HeaderDeleter {
-    void operator()(GbxHeader* header) const { gbxHeaderDestroy(&header); }
-};
-using HeaderPtr = std::unique_ptr<GbxHeader, HeaderDeleter>;
+using gbxtest::HeaderPtr;
 
 // A file handle closed with the data-file close call of the header it belongs to.
 struct OpenFile {
@@ -154,16 +133,6 @@ std::vector<int32_t> keyOf(const int32_t* key, int size) {
     return key != nullptr ? std::vector<int32_t>(key, key + size) : std::vector<int32_t>{};
 }
 
-int openDescriptors() {
-    int count = 0;
-    if (DIR* folder = ::opendir("/proc/self/fd")) {
-        while (::readdir(folder) != nullptr)
-            ++count;
-        ::closedir(folder);
-    }
-    return count;
-}
-
 // Writes one time step of the one-value item of a newHeader() file.
 int writeStep(GbxHeader* header, GbxFile* file, float value) {
     return gbxWriteItemTimeStep(header, file, 0.0, &value);
@@ -193,7 +162,7 @@ TEST(GbxOpenPaths, ReadRefusesPathsItCannotOpenWithoutReportOrOutput) {
         EXPECT_EQ(gbxFileRead(path, &header, &file), F_ERR_OPEN) << (path != nullptr ? path : "null");
         EXPECT_EQ(header, reinterpret_cast<GbxHeader*>(0x1));
         EXPECT_EQ(file, reinterpret_cast<GbxFile*>(0x2));
-        EXPECT_TRUE(ReportedCodes::codes().empty());
+        EXPECT_TRUE(reported.codes().empty());
     }
 }
 
@@ -217,7 +186,7 @@ TEST(GbxOpenPaths, CreateRefusesUnusablePathsWithoutReportOrOutput) {
         auto* file = reinterpret_cast<GbxFile*>(0x2);
         EXPECT_EQ(gbxFileCreate(path, header.get(), &file), F_ERR_WRITE);
         EXPECT_EQ(file, reinterpret_cast<GbxFile*>(0x2));
-        EXPECT_TRUE(ReportedCodes::codes().empty());
+        EXPECT_TRUE(reported.codes().empty());
     }
 }
 
@@ -227,7 +196,7 @@ TEST(GbxOpenPaths, CreateWithoutHeaderReports1000AndMakesNoFile) {
     auto* file = reinterpret_cast<GbxFile*>(0x2);
     EXPECT_EQ(gbxFileCreate(dir.path("new.gbx").c_str(), nullptr, &file), F_ERR_USAGE);
     EXPECT_EQ(file, nullptr);
-    EXPECT_EQ(ReportedCodes::codes(), std::vector<int>{F_ERR_USAGE});
+    EXPECT_EQ(reported.codes(), std::vector<int>{F_ERR_USAGE});
     EXPECT_FALSE(std::filesystem::exists(dir.path("new.gbx")));
 }
 
@@ -366,7 +335,7 @@ TEST(GbxOpenClose, SecondCloseOfTheNulledHandleReports1000) {
     EXPECT_EQ(gbxFileClose(opened.header.get(), &opened.file), F_ERR_USAGE);
     EXPECT_EQ(gbxFileClose(opened.header.get(), nullptr), F_ERR_USAGE);
     EXPECT_EQ(gbxFileFlush(opened.header.get(), nullptr), F_ERR_USAGE);
-    EXPECT_EQ(ReportedCodes::codes(), (std::vector<int>{F_ERR_USAGE, F_ERR_USAGE, F_ERR_USAGE}));
+    EXPECT_EQ(reported.codes(), (std::vector<int>{F_ERR_USAGE, F_ERR_USAGE, F_ERR_USAGE}));
 }
 
 // ---- Encoding keys -------------------------------------------------------------------------
@@ -543,7 +512,7 @@ TEST(GbxOpenAppend, FailedSeekToTheEndReleasesHeaderAndFile) {
     lrxtest::faults().failingSeeksToEnd = 0;
     EXPECT_EQ(header, reinterpret_cast<GbxHeader*>(0x1));
     EXPECT_EQ(file, reinterpret_cast<GbxFile*>(0x2));
-    EXPECT_EQ(ReportedCodes::codes(), std::vector<int>{F_ERR_SEEK});
+    EXPECT_EQ(reported.codes(), std::vector<int>{F_ERR_SEEK});
     EXPECT_EQ(openDescriptors(), descriptors);
 }
 

@@ -13,6 +13,7 @@
 
 #include "src/gbx/time/gbxcalendar.h"
 #include "support/headerfiles.h"
+#include "support/reports.h"
 #include "vnk/vnk.h"
 
 using namespace gbxtest;
@@ -35,30 +36,6 @@ HeaderPtr makeHeaderOfType(int fileType) {
     gbxHeaderCreate(fileType, "axis", "test", 1, 1, 1, &header);
     return HeaderPtr(header);
 }
-
-struct Report {
-    GbxHeader* header;
-    int code;
-};
-
-struct Handlers {
-    static inline std::vector<Report> reports;
-    static void LRX_CALL record(GbxHeader* header, GbxFile*, void*, int32_t code, const char*, int32_t) {
-        reports.push_back({header, code});
-    }
-    Handlers() {
-        reports.clear();
-        for (int code : {1000, 2010, 2011, 2012})
-            gbxAddErrorHandler(code, record);
-    }
-    ~Handlers() { gbxInitSystem(); }
-    static std::vector<int> codes() {
-        std::vector<int> out;
-        for (const Report& report : reports)
-            out.push_back(report.code);
-        return out;
-    }
-};
 
 struct CalendarStart {
     std::string date;
@@ -237,14 +214,14 @@ TEST(GbxTimeAxisSetters, DateAndTimeTextsMustHaveTheirExactForm) {
 }
 
 TEST(GbxTimeAxisSetters, BadDateIsReportedFirstWithoutThenWithHeader) {
-    Handlers handlers;
+    lrxtest::ReportedCodes handlers({1000, 2010, 2011, 2012});
     HeaderPtr header = makeHeaderOfType(F_EQTIME_FIXEDSPACE_ALLITEMS);
     EXPECT_EQ(gbxSetEqCalendarAxis(header.get(), "2004-1-01", "00:00:00", kSecond, 0, 60, 0), F_ERR_DATE_FORMAT);
-    ASSERT_EQ(Handlers::reports.size(), 2u);
-    EXPECT_EQ(Handlers::reports[0].code, F_ERR_DATE_FORMAT);
-    EXPECT_EQ(Handlers::reports[0].header, nullptr);
-    EXPECT_EQ(Handlers::reports[1].code, F_ERR_DATE_FORMAT);
-    EXPECT_EQ(Handlers::reports[1].header, header.get());
+    ASSERT_EQ(handlers.all().size(), 2u);
+    EXPECT_EQ(handlers.all()[0].code, F_ERR_DATE_FORMAT);
+    EXPECT_EQ(handlers.all()[0].header, nullptr);
+    EXPECT_EQ(handlers.all()[1].code, F_ERR_DATE_FORMAT);
+    EXPECT_EQ(handlers.all()[1].header, header.get());
 }
 
 TEST(GbxTimeAxisSetters, CalendarSetterTracesTheTextCheckOutcome) {
@@ -282,13 +259,13 @@ TEST(GbxTimeAxisSetters, AxisKindMustSuitFileType) {
         {eqCal, 2, 0},      {eqCal, 32, 2010},  {neqCal, 2, 1000}, {neqCal, 16, 0},    {neqCal, 5, 2010},
     };
     for (const Case& c : cases) {
-        Handlers handlers;
+        lrxtest::ReportedCodes handlers({1000, 2010, 2011, 2012});
         HeaderPtr header = makeHeaderOfType(c.fileType);
         EXPECT_EQ(c.setter(header.get()), c.code) << "file type " << c.fileType;
         if (c.code == 0) continue;
         EXPECT_EQ(gbxGetTimeAxisType(header.get()), F_UNDEFINED_TAXIS);
-        ASSERT_EQ(Handlers::reports.size(), 1u);
-        EXPECT_EQ(Handlers::reports[0].header, header.get());
+        ASSERT_EQ(handlers.all().size(), 1u);
+        EXPECT_EQ(handlers.all()[0].header, header.get());
     }
     EXPECT_EQ(eqTime(nullptr), F_ERR_USAGE);
     EXPECT_EQ(neqCal(nullptr), F_ERR_USAGE);
@@ -305,7 +282,7 @@ TEST(GbxTimeAxisSetters, EquidistantTimeStepMustBePositiveCalendarStepIsTakenAsG
 }
 
 TEST(GbxTimeAxisGetters, GetterOfAnotherKindIsRefused) {
-    Handlers handlers;
+    lrxtest::ReportedCodes handlers({1000, 2010, 2011, 2012});
     HeaderPtr header = makeHeaderOfType(F_EQTIME_FIXEDSPACE_ALLITEMS);
     ASSERT_EQ(gbxSetEqTimeAxis(header.get(), kSecond, 0, 60, 0), 0);
     const char* date = "untouched";
@@ -313,8 +290,8 @@ TEST(GbxTimeAxisGetters, GetterOfAnotherKindIsRefused) {
     EXPECT_EQ(gbxGetEqCalendarAxis(header.get(), nullptr, nullptr, &date, nullptr, nullptr, nullptr, nullptr, nullptr),
               F_ERR_USAGE);
     EXPECT_STREQ(date, "untouched");
-    EXPECT_EQ(Handlers::codes(), (std::vector<int>{1000, 1000}));
-    EXPECT_EQ(Handlers::reports[0].header, header.get());
+    EXPECT_EQ(handlers.codes(), (std::vector<int>{1000, 1000}));
+    EXPECT_EQ(handlers.all()[0].header, header.get());
     EXPECT_EQ(gbxGetEqTimeAxis(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), F_ERR_USAGE);
     EXPECT_EQ(gbxGetTimeAxisType(nullptr), 0);
 }

@@ -13,6 +13,7 @@
 #include "src/gbx/items/gbxitem.h"
 #include "src/lrx/lrxfile.h"
 #include "support/headerfiles.h"
+#include "support/reports.h"
 #include "vnk/vnk.h"
 
 namespace gbxtest {
@@ -20,43 +21,8 @@ namespace gbxtest {
 constexpr int kMetre = VNK_UNIT_METRE;
 constexpr int kFoot = 1005;  // the international foot, 0.3048 m
 
-// The codes reported through the handler table from construction on, with the header and
-// file passed along; the table is emptied again on destruction.
-class ReportedCodes {
-public:
-    struct Report {
-        GbxHeader* header;
-        GbxFile* file;
-        int code;
-    };
-
-    ReportedCodes() {
-        gbxInitSystem();
-        reports().clear();
-        gbxAddErrorHandler(F_ERR_USAGE, record);
-        for (int code = F_ERR_MEMORY; code <= F_ERR_UNIT; ++code)
-            gbxAddErrorHandler(code, record);
-    }
-    ~ReportedCodes() { gbxInitSystem(); }
-
-    std::vector<int> codes() const {
-        std::vector<int> codes;
-        for (const Report& report : reports())
-            codes.push_back(report.code);
-        return codes;
-    }
-    const std::vector<Report>& all() const { return reports(); }
-    void clear() { reports().clear(); }
-
-private:
-    static std::vector<Report>& reports() {
-        static std::vector<Report> list;
-        return list;
-    }
-    static void LRX_CALL record(GbxHeader* header, GbxFile* file, void*, int32_t code, const char*, int32_t) {
-        reports().push_back({header, file, code});
-    }
-};
+// The codes reported through the handler table from construction on.
+using lrxtest::ReportedCodes;
 
 // A header of the given file type whose first item is defined (item type undefined, unit
 // metre, floats) and so holds an EqD0 axis.

@@ -1,6 +1,7 @@
 // Scratch folders and whole-file helpers shared by the tests.
 #include "support/tempfiles.h"
 
+#include <dirent.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -48,6 +49,16 @@ void putBig(Bytes& out, uint64_t value, int size) {
 
 void putText(Bytes& out, const std::string& text) {
     out.insert(out.end(), text.begin(), text.end());
+}
+
+int openDescriptors() {
+    int count = 0;
+    if (DIR* folder = ::opendir("/proc/self/fd")) {
+        while (::readdir(folder) != nullptr)
+            ++count;
+        ::closedir(folder);
+    }
+    return count;
 }
 
 }  // namespace lrxtest

@@ -1,4 +1,5 @@
-// Scratch files for tests: a private folder per test, and whole-file byte access.
+// Scratch files for tests: a private folder per test, whole-file byte access, and the count
+// of open descriptors.
 #pragma once
 
 #include <cstdint>
@@ -30,5 +31,8 @@ void writeBytes(const std::string& path, const Bytes& bytes);
 void putLittle(Bytes& out, uint64_t value, int size);
 void putBig(Bytes& out, uint64_t value, int size);
 void putText(Bytes& out, const std::string& text);
+
+// The number of file descriptors the process holds open, to check that a call leaks none.
+int openDescriptors();
 
 }  // namespace lrxtest

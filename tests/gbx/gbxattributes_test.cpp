@@ -12,18 +12,15 @@
 #include "lrx/trace.h"
 #include "src/gbx/common/gbxalloc.h"
 #include "src/gbx/header/gbxheader.h"
+#include "support/headerfiles.h"
 #include "support/reports.h"
 
 namespace {
 
-using lrxtest::recordReport;
 using lrxtest::Report;
 std::vector<Report>& reports = lrxtest::reportLog();
 
-struct HeaderCloser {
-    void operator()(GbxHeader* header) const { gbxHeaderDestroy(&header); }
-};
-using HeaderPtr = std::unique_ptr<GbxHeader, HeaderCloser>;
+using gbxtest::HeaderPtr;
 
 template <typename Bits, typename T>
 Bits bitsOf(T value) {
@@ -57,20 +54,14 @@ std::vector<BlockView> customBlocks(GbxHeader* header) {
 
 class GbxAttributesTest : public testing::Test {
 protected:
+    lrxtest::ReportedCodes reported_;
+
     void SetUp() override {
-        gbxInitSystem();
-        gbxAddErrorHandler(F_ERR_USAGE, recordReport);
-        for (int code = F_ERR_MEMORY; code <= F_ERR_UNIT; ++code)
-            gbxAddErrorHandler(code, recordReport);
-        reports.clear();
         GbxHeader* header = nullptr;
         ASSERT_EQ(gbxHeaderCreate(F_NEQTIME_FIXEDSPACE_ALLITEMS, "", "", 12, 2, 2, &header), 0);
         header_.reset(header);
     }
-    void TearDown() override {
-        gbxDebugOn(0);
-        gbxInitSystem();
-    }
+    void TearDown() override { gbxDebugOn(0); }
 
     // Expects exactly one report of code passing the header under test (or null).
     void expectOneReport(int code, bool withHeader = true) {
