@@ -30,6 +30,20 @@ LrxFile* finishOpen(LrxFile* file, int code, int line) {
     return file;
 }
 
+// The open calls share their frame: the trace lines (entry and exit under one switch reading),
+// a null name refused as 2003, the report of a failure, and the new handle's position state.
+template <typename Open>
+LrxFile* openTraced(const char* entryFormat, const char* name, int* error, Open open) {
+    const bool traced = fileioTraceOn();
+    if (traced) DebugEnter(entryFormat, name != nullptr ? name : "");
+    LrxFile* file = nullptr;
+    const int code = name != nullptr ? open(name, &file) : static_cast<int>(F_ERR_OPEN);
+    file = finishOpen(file, code, __LINE__);
+    if (error != nullptr) *error = code;
+    if (traced) DebugExit("%p [%d]", static_cast<void*>(file), code);
+    return file;
+}
+
 const char* nameOf(LrxFile* const* file) {
     if (file == nullptr || *file == nullptr || (*file)->fileName == nullptr) return "";
     return (*file)->fileName;
@@ -49,38 +63,23 @@ extern "C" void LRX_CALL DebugFileIO(int on) {
 // under the same switch and the trace's name stack stays balanced.
 
 LrxFile* FOpenFileRead(const char* name, int* error) {
-    const bool traced = fileioTraceOn();
-    if (traced) DebugEnter("FOpenFileRead <%s>", name != nullptr ? name : "");
-    LrxFile* file = nullptr;
-    int32_t kindTag = 0;
-    int code = name != nullptr ? lrxFileOpenRead(name, &file, gbxKindCallback, &kindTag) : static_cast<int>(F_ERR_OPEN);
-    file = finishOpen(file, code, __LINE__);
-    if (error != nullptr) *error = code;
-    if (traced) DebugExit("%p [%d]", static_cast<void*>(file), code);
-    return file;
+    return openTraced("FOpenFileRead <%s>", name, error, [](const char* path, LrxFile** file) {
+        int32_t kindTag = 0;
+        return lrxFileOpenRead(path, file, gbxKindCallback, &kindTag);
+    });
 }
 
 LrxFile* FOpenFileCreate(const char* name) {
-    const bool traced = fileioTraceOn();
-    if (traced) DebugEnter("FOpenFileCreate <%s>", name != nullptr ? name : "");
-    LrxFile* file = nullptr;
-    int code =
-        name != nullptr ? lrxFileOpenCreate(name, kAppString, &file, gbxKindCallback) : static_cast<int>(F_ERR_OPEN);
-    file = finishOpen(file, code, __LINE__);
-    if (traced) DebugExit("%p [%d]", static_cast<void*>(file), code);
-    return file;
+    return openTraced("FOpenFileCreate <%s>", name, nullptr, [](const char* path, LrxFile** file) {
+        return lrxFileOpenCreate(path, kAppString, file, gbxKindCallback);
+    });
 }
 
 LrxFile* FOpenFileEdit(const char* name, int* error) {
-    const bool traced = fileioTraceOn();
-    if (traced) DebugEnter("FOpenFileEdit <%s>", name != nullptr ? name : "");
-    LrxFile* file = nullptr;
-    int32_t kindTag = 0;
-    int code = name != nullptr ? lrxFileOpenEdit(name, &file, gbxKindCallback, &kindTag) : static_cast<int>(F_ERR_OPEN);
-    file = finishOpen(file, code, __LINE__);
-    if (error != nullptr) *error = code;
-    if (traced) DebugExit("%p [%d]", static_cast<void*>(file), code);
-    return file;
+    return openTraced("FOpenFileEdit <%s>", name, error, [](const char* path, LrxFile** file) {
+        int32_t kindTag = 0;
+        return lrxFileOpenEdit(path, file, gbxKindCallback, &kindTag);
+    });
 }
 
 int FCloseFile(LrxFile** file) {

@@ -47,6 +47,12 @@ public:
         return code;
     }
 
+    // Writes the exit line "%d [%d]" of a getter with its value and code, and returns value.
+    int value(int value, int code) {
+        exit("%d [%d]", value, code);
+        return value;
+    }
+
     template <typename... Args>
     void print(const char* format, Args... args) const {
         if (traced_) DebugPrint(format, args...);

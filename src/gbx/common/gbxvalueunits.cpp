@@ -3,7 +3,6 @@
 #include "src/gbx/common/gbxvalueunits.h"
 
 #include <cstring>
-#include <type_traits>
 
 #include "src/gbx/common/gbxalloc.h"
 #include "src/lrx/lrxrecord.h"
@@ -13,26 +12,17 @@ namespace {
 
 template <typename T>
 void convertArray(const GbxItem* item, T* values, int32_t count, T deleteValue, GbxValueDirection direction) {
-    constexpr bool isFloat = std::is_same_v<T, float>;
     const bool toCaller = direction == GbxValueDirection::ToCaller;
     if (item->convMode == GBX_CONV_USER_UNIT) {
-        const int itemType = item->itemType;
-        const int unit = item->unit;
-        if constexpr (isFloat) {
-            toCaller ? vnkConvertItemArrayToUserUnitF(itemType, unit, values, count, deleteValue)
-                     : vnkConvertItemArrayFromUserUnitF(itemType, unit, values, count, deleteValue);
-        } else {
-            toCaller ? vnkConvertItemArrayToUserUnitD(itemType, unit, values, count, deleteValue)
-                     : vnkConvertItemArrayFromUserUnitD(itemType, unit, values, count, deleteValue);
-        }
+        if (toCaller)
+            gbxArrayToUserUnit(item->itemType, item->unit, values, count, deleteValue);
+        else
+            gbxArrayFromUserUnit(item->itemType, item->unit, values, count, deleteValue);
     } else if (item->convMode == GBX_CONV_UNIT) {
-        const int from = toCaller ? item->unit : item->convUnit;
-        const int to = toCaller ? item->convUnit : item->unit;
-        if constexpr (isFloat) {
-            vnkConvertItemArrayF(from, to, values, count, deleteValue);
-        } else {
-            vnkConvertItemArrayD(from, to, values, count, deleteValue);
-        }
+        if (toCaller)
+            gbxArrayBetweenUnits(item->unit, item->convUnit, values, count, deleteValue);
+        else
+            gbxArrayBetweenUnits(item->convUnit, item->unit, values, count, deleteValue);
     }
 }
 

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 #include "src/gbx/common/gbxmodel.h"
+#include "vnk/vnk.h"
 
 enum class GbxValueDirection {
     FromCaller,  // writing: the caller's unit into the item's unit
@@ -37,6 +39,33 @@ void gbxConvertValues(const GbxItem* item, void* values, int32_t count, GbxDelet
 // (reported from module and line) when the copy cannot be allocated.
 void* gbxCopyFromCallerUnit(const GbxItem* item, const void* data, int32_t count, GbxDeleteValues deleteValues,
                             int* code, const char* module, int line);
+
+// The unit library's conversions of count float or double values in place: to and from the
+// user unit of an item type (or of an axis geometry), and from one unit to another. Values
+// equal to deleteValue stay as they are.
+template <typename T>
+void gbxArrayToUserUnit(int itemType, int unit, T* values, int32_t count, T deleteValue) {
+    if constexpr (std::is_same_v<T, float>)
+        vnkConvertItemArrayToUserUnitF(itemType, unit, values, count, deleteValue);
+    else
+        vnkConvertItemArrayToUserUnitD(itemType, unit, values, count, deleteValue);
+}
+
+template <typename T>
+void gbxArrayFromUserUnit(int itemType, int unit, T* values, int32_t count, T deleteValue) {
+    if constexpr (std::is_same_v<T, float>)
+        vnkConvertItemArrayFromUserUnitF(itemType, unit, values, count, deleteValue);
+    else
+        vnkConvertItemArrayFromUserUnitD(itemType, unit, values, count, deleteValue);
+}
+
+template <typename T>
+void gbxArrayBetweenUnits(int from, int to, T* values, int32_t count, T deleteValue) {
+    if constexpr (std::is_same_v<T, float>)
+        vnkConvertItemArrayF(from, to, values, count, deleteValue);
+    else
+        vnkConvertItemArrayD(from, to, values, count, deleteValue);
+}
 
 // One figure of the item's unit in the caller's unit. deleteValue stays as it is, so that a
 // caller still recognises a figure that could not be formed.

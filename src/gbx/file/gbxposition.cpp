@@ -92,6 +92,15 @@ int goForward(GbxHeader* header, GbxFile* file, int timeStep) {
     return jumpForward(header, file, timeStep);
 }
 
+// The exported section searches: the family moves the file, the position starts afresh.
+int findSection(const char* name, GbxHeader* header, GbxFile* file, int tag) {
+    GbxCall call(name);
+    int code = checkHandles(header, file);
+    if (code == 0) code = gbxFamilyOf(header, file).findSection(header, file, tag);
+    if (code == 0) resetPosition(header);
+    return call.result(code);
+}
+
 // The time step from the start of the dynamic section.
 int findFromStart(GbxHeader* header, GbxFile* file, int timeStep) {
     if (const int code = gbxFindBlockDynamic(header, file)) return code;
@@ -185,19 +194,11 @@ int gbxFindBlock(GbxFile* file, int id) {
 extern "C" {
 
 LRX_EXPORT int LRX_CALL gbxFindBlockDynamic(GbxHeader* header, GbxFile* file) {
-    GbxCall call("gbxFindBlockDynamic");
-    int code = checkHandles(header, file);
-    if (code == 0) code = gbxFamilyOf(header, file).findSection(header, file, GBX_TAG_TIME_STEPS);
-    if (code == 0) resetPosition(header);
-    return call.result(code);
+    return findSection("gbxFindBlockDynamic", header, file, GBX_TAG_TIME_STEPS);
 }
 
 LRX_EXPORT int LRX_CALL gbxFindBlockStatic(GbxHeader* header, GbxFile* file) {
-    GbxCall call("gbxFindBlockStatic");
-    int code = checkHandles(header, file);
-    if (code == 0) code = gbxFamilyOf(header, file).findSection(header, file, GBX_TAG_STATICS);
-    if (code == 0) resetPosition(header);
-    return call.result(code);
+    return findSection("gbxFindBlockStatic", header, file, GBX_TAG_STATICS);
 }
 
 LRX_EXPORT int LRX_CALL gbxFindTimeStep(GbxHeader* header, GbxFile* file, int timeStep) {

@@ -23,8 +23,9 @@ bool keepsElementStats(const GbxHeader* header) {
     return gbxKeepsElementStats(header->itemStatsType);
 }
 
-// The element-statistics block: the elements in use times 9 doubles. An item whose storage was made for fewer
-// elements (keys installed after it was defined) has the rest written at their start values.
+// The element-statistics block: the elements in use times 9 doubles. An item whose storage was
+// made for fewer elements (keys installed after it was defined) has the rest written at their
+// start values.
 int writeStats(GbxHeader* header, const GbxItem* item, GbxFile* file) {
     const int64_t elements = gbxItemElements64(item, header, true);
     if (elements < 1 || elements > std::numeric_limits<int32_t>::max() / GBX_STATS_ENTRIES) {
@@ -74,24 +75,23 @@ bool isHeaderItem(const GbxHeader* header, const GbxItem* item) {
            (at - first) / sizeof(GbxItem) < static_cast<uintptr_t>(header->noOfItems);
 }
 
-// The element-statistics block replaces the item's statistics when the header keeps them per element; under
-// any other statistics type the block is passed over.
+// The element-statistics block replaces the item's statistics when the header keeps them per
+// element; under any other statistics type the block is passed over.
 int readStats(GbxHeader* header, GbxItem* item, GbxFile* file) {
     if (!keepsElementStats(header)) return FSkipLogicalBlock(file);
     LrxLrec* first = nullptr;
-    const int code = gbxCheckReadTypeSize(file, LRX_DOUBLE, 0, &first, kModule, __LINE__);
+    int64_t elements = 0;
+    const int code = gbxReadStatsBlock(header, item, file, &first, &elements);
     GbxBlockRecords records(first);
     if (code != 0) return code;
-    const int64_t elements = gbxStoredStatsElements(item, header, first->count);
-    if (elements < 0) return GBX_REPORT(header, file, nullptr, F_ERR_SIZE);
     std::free(item->elementStats);
     item->elementStats = static_cast<double*>(lrxLrecTakeData(first));
     item->statsElements = static_cast<int32_t>(elements);
     return 0;
 }
 
-// The associated-statics block: unsigned records whose values replace the item's list, added in order until
-// one is refused (a number below 1, reported); the header is read on all the same.
+// The associated-statics block: unsigned records whose values replace the item's list, added
+// in order until one is refused (a number below 1, reported); the header is read on all the same.
 int readAssocStatics(GbxHeader* header, GbxItem* item, GbxFile* file) {
     LrxLrec* first = nullptr;
     const int code = gbxCheckReadTypeSize(file, LRX_UINT4, 0, &first, kModule, __LINE__);
@@ -109,6 +109,13 @@ int readAssocStatics(GbxHeader* header, GbxItem* item, GbxFile* file) {
 }
 
 }  // namespace
+
+int gbxReadStatsBlock(GbxHeader* header, const GbxItem* item, GbxFile* file, LrxLrec** chain, int64_t* elements) {
+    const int code = gbxCheckReadTypeSize(file, LRX_DOUBLE, 0, chain, kModule, __LINE__);
+    if (code != 0) return code;
+    *elements = gbxStoredStatsElements(item, header, (*chain)->count);
+    return *elements < 0 ? GBX_REPORT(header, file, nullptr, F_ERR_SIZE) : 0;
+}
 
 bool gbxIsItemBlockTag(int tag) {
     return (tag >= GBX_TAG_ITEM_UNIT_TEXT && tag <= GBX_TAG_ITEM_VALUE_TYPE) || gbxIsAxisBlockTag(tag);

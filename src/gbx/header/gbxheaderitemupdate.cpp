@@ -64,11 +64,10 @@ int rewriteStats(GbxHeader* header, const GbxItem* item, int tag, GbxFile* file,
     if (!gbxKeepsElementStats(header->itemStatsType)) return GBX_REPORT(header, file, nullptr, F_ERR_DATA);
     if (item == nullptr) return skip(file);
     LrxLrec* first = nullptr;
-    const int code = gbxCheckReadTypeSize(file, LRX_DOUBLE, 0, &first, kModule, __LINE__);
+    int64_t elements = 0;
+    const int code = gbxReadStatsBlock(header, item, file, &first, &elements);
     GbxBlockRecords block(first);
     if (code != 0) return code;
-    const int64_t elements = gbxStoredStatsElements(item, header, first->count);
-    if (elements < 0) return GBX_REPORT(header, file, nullptr, F_ERR_SIZE);
     gbxCopyElementStats(item, static_cast<double*>(first->data), elements, header->deleteValueDouble);
     return writeBack(tag, first, file, position);
 }

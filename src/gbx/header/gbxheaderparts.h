@@ -17,6 +17,11 @@ void gbxFreeItems(GbxHeader* header);
 int gbxWriteHeaderItem(GbxHeader* header, GbxItem* item, GbxFile* file);
 // Reads the blocks of one item definition, whose definition block is next.
 int gbxReadHeaderItem(GbxHeader* header, GbxItem* item, GbxFile* file);
+// Reads the element-statistics block that is next into *chain (the caller frees it, also on
+// failure) and gives in *elements the elements it holds for the item: the check's code for a
+// block without a double record, 2013 (reported with header and file) for one that cannot be
+// the item's.
+int gbxReadStatsBlock(GbxHeader* header, const GbxItem* item, GbxFile* file, LrxLrec** chain, int64_t* elements);
 // True for the tags of blocks that belong to an item definition.
 bool gbxIsItemBlockTag(int tag);
 // Stores text in a text record read from a file without changing the record's length: a

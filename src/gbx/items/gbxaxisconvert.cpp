@@ -1,20 +1,21 @@
 // Unit conversion of axis coordinates: single values one by one as doubles, arrays in place.
-// Calls the unit library (vnk) and the item's geometry type query.
+// Calls the unit library (vnk) and its array conversions, and the item's geometry type query.
 #include "src/gbx/items/gbxaxisconvert.h"
 
 #include <algorithm>
 #include <bit>
 
 #include "src/gbx/common/gbxmodel.h"
+#include "src/gbx/common/gbxvalueunits.h"
 #include "vnk/vnk.h"
 
 namespace {
 
-float deleteFloat(const GbxItem* item) {
+float deleteValue(const GbxItem* item, float) {
     return item->header != nullptr ? item->header->deleteValueFloat : gbxDefaultDeleteFloat();
 }
 
-double deleteDouble(const GbxItem* item) {
+double deleteValue(const GbxItem* item, double) {
     return item->header != nullptr ? item->header->deleteValueDouble : gbxDefaultDeleteDouble();
 }
 
@@ -26,6 +27,32 @@ void convertInPieces(T* values, int64_t count, Convert convert) {
         convert(values, piece);
         values += piece;
         count -= piece;
+    }
+}
+
+// count values converted in place by the item's axis conversion mode.
+template <typename T>
+void convertArray(GbxItem* item, T* values, int64_t count, GbxAxisDirection direction) {
+    if (values == nullptr || !gbxAxisConverts(item)) return;
+    const T deleted = deleteValue(item, T{});
+    const bool toCaller = direction == GbxAxisDirection::ToCaller;
+    const int unit = item->axisUnit;
+    const int convUnit = item->axisConvUnit;
+    if (item->axisConvMode == GBX_CONV_USER_UNIT) {
+        const int geometry = gbxGetItemGeometryType(item);
+        convertInPieces(values, count, [&](T* piece, int n) {
+            if (toCaller)
+                gbxArrayToUserUnit(geometry, unit, piece, n, deleted);
+            else
+                gbxArrayFromUserUnit(geometry, unit, piece, n, deleted);
+        });
+    } else {
+        convertInPieces(values, count, [&](T* piece, int n) {
+            if (toCaller)
+                gbxArrayBetweenUnits(unit, convUnit, piece, n, deleted);
+            else
+                gbxArrayBetweenUnits(convUnit, unit, piece, n, deleted);
+        });
     }
 }
 
@@ -55,49 +82,9 @@ float gbxAxisConvertValue(GbxItem* item, float value, GbxAxisDirection direction
 }
 
 void gbxAxisConvertFloats(GbxItem* item, float* values, int64_t count, GbxAxisDirection direction) {
-    if (values == nullptr || !gbxAxisConverts(item)) return;
-    const float deleteValue = deleteFloat(item);
-    const bool toCaller = direction == GbxAxisDirection::ToCaller;
-    const int unit = item->axisUnit;
-    const int convUnit = item->axisConvUnit;
-    if (item->axisConvMode == GBX_CONV_USER_UNIT) {
-        const int geometry = gbxGetItemGeometryType(item);
-        convertInPieces(values, count, [&](float* piece, int n) {
-            if (toCaller)
-                vnkConvertItemArrayToUserUnitF(geometry, unit, piece, n, deleteValue);
-            else
-                vnkConvertItemArrayFromUserUnitF(geometry, unit, piece, n, deleteValue);
-        });
-    } else {
-        convertInPieces(values, count, [&](float* piece, int n) {
-            if (toCaller)
-                vnkConvertItemArrayF(unit, convUnit, piece, n, deleteValue);
-            else
-                vnkConvertItemArrayF(convUnit, unit, piece, n, deleteValue);
-        });
-    }
+    convertArray(item, values, count, direction);
 }
 
 void gbxAxisConvertDoubles(GbxItem* item, double* values, int64_t count, GbxAxisDirection direction) {
-    if (values == nullptr || !gbxAxisConverts(item)) return;
-    const double deleteValue = deleteDouble(item);
-    const bool toCaller = direction == GbxAxisDirection::ToCaller;
-    const int unit = item->axisUnit;
-    const int convUnit = item->axisConvUnit;
-    if (item->axisConvMode == GBX_CONV_USER_UNIT) {
-        const int geometry = gbxGetItemGeometryType(item);
-        convertInPieces(values, count, [&](double* piece, int n) {
-            if (toCaller)
-                vnkConvertItemArrayToUserUnitD(geometry, unit, piece, n, deleteValue);
-            else
-                vnkConvertItemArrayFromUserUnitD(geometry, unit, piece, n, deleteValue);
-        });
-    } else {
-        convertInPieces(values, count, [&](double* piece, int n) {
-            if (toCaller)
-                vnkConvertItemArrayD(unit, convUnit, piece, n, deleteValue);
-            else
-                vnkConvertItemArrayD(convUnit, unit, piece, n, deleteValue);
-        });
-    }
+    convertArray(item, values, count, direction);
 }

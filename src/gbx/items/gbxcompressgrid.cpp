@@ -73,6 +73,20 @@ bool allKeysFit(const KeyGrid& keys) {
     return true;
 }
 
+// Moves one value per key between the packed array (at the key's index) and the grid (at the
+// key's position): into the packed array when packing, into the grid when expanding.
+void copyAtKeys(const KeyGrid& keys, int64_t valueSize, const void* from, void* to, bool packing) {
+    const auto* source = static_cast<const unsigned char*>(from);
+    auto* target = static_cast<unsigned char*>(to);
+    int64_t position = 0;
+    for (int64_t k = 0; k < keys.size; ++k) {
+        keyPosition(keys, k, &position);
+        const int64_t read = packing ? position : k;
+        const int64_t written = packing ? k : position;
+        std::memcpy(target + written * valueSize, source + read * valueSize, static_cast<size_t>(valueSize));
+    }
+}
+
 template <typename T>
 void fill(void* values, int64_t count, T value) {
     T* out = static_cast<T*>(values);
@@ -91,13 +105,7 @@ int gbxPackGrid(const GbxHeader* header, const GbxItem* item, int dataType, cons
     const int64_t valueSize = gbxValueTypeSize(dataType);
     // 16-bit items have no delete value for the cells that no key names: not compressible.
     if (valueSize == 0 || !allKeysFit(keys)) return F_ERR_DATA;
-    const auto* from = static_cast<const unsigned char*>(grid);
-    auto* to = static_cast<unsigned char*>(packed);
-    int64_t position = 0;
-    for (int64_t k = 0; k < keys.size; ++k) {
-        keyPosition(keys, k, &position);
-        std::memcpy(to + k * valueSize, from + position * valueSize, static_cast<size_t>(valueSize));
-    }
+    copyAtKeys(keys, valueSize, grid, packed, true);
     return 0;
 }
 
@@ -106,13 +114,7 @@ int gbxExpandGrid(const GbxHeader* header, const GbxItem* item, int dataType, co
     const int64_t valueSize = gbxValueTypeSize(dataType);
     if (valueSize == 0 || !allKeysFit(keys)) return F_ERR_DATA;
     gbxFillDeleteValues(header, dataType, grid, keys.gridSize);
-    const auto* from = static_cast<const unsigned char*>(packed);
-    auto* to = static_cast<unsigned char*>(grid);
-    int64_t position = 0;
-    for (int64_t k = 0; k < keys.size; ++k) {
-        keyPosition(keys, k, &position);
-        std::memcpy(to + position * valueSize, from + k * valueSize, static_cast<size_t>(valueSize));
-    }
+    copyAtKeys(keys, valueSize, packed, grid, false);
     return 0;
 }
 

@@ -107,9 +107,7 @@ extern "C" {
 LRX_EXPORT int LRX_CALL gbxGetNoOfItems(GbxHeader* header) {
     GbxCall call("gbxGetNoOfItems");
     const int code = gbxCheckHeader(header, kModule, __LINE__);
-    const int count = code == 0 ? header->noOfItems : 0;
-    call.exit("%d [%d]", count, code);
-    return count;
+    return call.value(code == 0 ? header->noOfItems : 0, code);
 }
 
 LRX_EXPORT GbxItem* LRX_CALL gbxItemD(GbxHeader* header, int itemNo) {

@@ -115,6 +115,17 @@ int geometryTypeOf(int axisType) {
     }
 }
 
+// The geometry queries take the axis type through gbxGetItemAxisType, which checks the item: a
+// null item has axis type 0 and is never read. The exit line gives the axis type and the answer.
+template <typename Answer>
+int geometryQuery(const char* name, GbxItem* item, Answer answer) {
+    GbxCall call(name);
+    const int axisType = gbxGetItemAxisType(item);
+    const int value = answer(item, axisType);
+    call.exit("%d %d", axisType, value);
+    return value;
+}
+
 }  // namespace
 
 int64_t gbxItemXYZSize64(const GbxItem* item) {
@@ -170,35 +181,22 @@ LRX_EXPORT int LRX_CALL gbxGetUsedItemBytes(GbxItem* item) {
 LRX_EXPORT int LRX_CALL gbxGetItemAxisType(GbxItem* item) {
     GbxCall call("gbxGetItemAxisType");
     const int code = gbxCheckItem(item, kModule, __LINE__);
-    const int axisType = code == 0 ? item->axisType : 0;
-    call.exit("%d [%d]", axisType, code);
-    return axisType;
+    return call.value(code == 0 ? item->axisType : 0, code);
 }
 
-// The three geometry queries take the axis type through gbxGetItemAxisType, which checks the
-// item: a null item has axis type 0 and is never read.
 LRX_EXPORT int LRX_CALL gbxGetItemDim(GbxItem* item) {
-    GbxCall call("gbxGetItemDim");
-    const int axisType = gbxGetItemAxisType(item);
-    const int dimension = dimensionOf(axisType);
-    call.exit("%d %d", axisType, dimension);
-    return dimension;
+    return geometryQuery("gbxGetItemDim", item, [](const GbxItem*, int axisType) { return dimensionOf(axisType); });
 }
 
 LRX_EXPORT int LRX_CALL gbxGetItemGeometryType(GbxItem* item) {
-    GbxCall call("gbxGetItemGeometryType");
-    const int axisType = gbxGetItemAxisType(item);
-    const int geometryType = geometryTypeOf(axisType);
-    call.exit("%d %d", axisType, geometryType);
-    return geometryType;
+    return geometryQuery("gbxGetItemGeometryType", item,
+                         [](const GbxItem*, int axisType) { return geometryTypeOf(axisType); });
 }
 
 LRX_EXPORT int LRX_CALL gbxGetItemGeometryUnit(GbxItem* item) {
-    GbxCall call("gbxGetItemGeometryUnit");
-    const int axisType = gbxGetItemAxisType(item);
-    const int unit = axisType >= GBX_EQD0 && axisType <= GBX_CURVELINEARD3 ? item->axisUnit : 0;
-    call.exit("%d %d", axisType, unit);
-    return unit;
+    return geometryQuery("gbxGetItemGeometryUnit", item, [](const GbxItem* checked, int axisType) {
+        return axisType >= GBX_EQD0 && axisType <= GBX_CURVELINEARD3 ? checked->axisUnit : 0;
+    });
 }
 
 }  // extern "C"

@@ -242,8 +242,9 @@ LRX_EXPORT int LRX_CALL gbxGetItemStats(GbxHeader* header, int itemNo, int eleme
                                         double* mean, double* stdDev, double* autoCorr, int* validCount,
                                         int* deleteCount, int* pairCount) {
     GbxCall call("gbxGetItemStats %d %d", itemNo, element);
-    // A file of the legacy family keeps no statistics. The call then ends without its "[%d]" exit line;
-    // GbxCall closes the entry with a bare exit line so the trace's name stack stays balanced.
+    // A file of the legacy family keeps no statistics. The call then ends without its "[%d]"
+    // exit line; GbxCall closes the entry with a bare exit line so the trace's name stack stays
+    // balanced.
     if (!gbxFamilyOfHeader(header).keepsStatistics) return GBX_REPORT(header, nullptr, nullptr, F_ERR_USAGE);
     if (const int code = gbxCheckHeaderItemNo(header, itemNo, kModule, __LINE__)) return call.result(code);
     GbxItem* item = &header->items[itemNo - 1];

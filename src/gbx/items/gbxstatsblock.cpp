@@ -1,5 +1,5 @@
-// The element statistics of an item as they stand in the element-statistics block of a header. Pure
-// arithmetic on the item and its header; calls the element counts only.
+// The element statistics of an item as they stand in the element-statistics block of a header.
+// Pure arithmetic on the item and its header; calls the element counts only.
 #include "src/gbx/items/gbxstatsblock.h"
 
 #include <algorithm>

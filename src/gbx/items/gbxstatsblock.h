@@ -1,5 +1,5 @@
-// The element statistics of an item as they stand in the element-statistics block of a header: which
-// stored blocks belong to an item, and the item's statistics laid out for such a block.
+// The element statistics of an item as they stand in the element-statistics block of a header:
+// which stored blocks belong to an item, and the item's statistics laid out for such a block.
 #pragma once
 
 #include <cstdint>

@@ -67,8 +67,8 @@ int checkWritable(GbxVector* vector, GbxFile* file, int* count) {
     return 0;
 }
 
-// The values block with one record of the values. The record borrows them: a block of a large item
-// is written without another copy.
+// The values block with one record of the values. The record borrows them: a block of a large
+// item is written without another copy.
 int writeValues(GbxVector* vector, GbxFile* file, const void* values, int count) {
     return gbxWriteBorrowedBlock(GBX_TAG_STATIC_VALUES, vector->dataType, count, values, file, kModule, __LINE__);
 }
@@ -121,8 +121,8 @@ void keepValues(GbxVector* vector, LrxLrec* record) {
     vector->valueBytes = bytes;
 }
 
-// The values block behind the item's definition: its first record must hold the item's simple type
-// and exactly its XYZ size of values, so the item never holds fewer values than it claims.
+// The values block behind the item's definition: its first record must hold the item's simple
+// type and exactly its XYZ size of values, so the item never holds fewer values than it claims.
 int readValues(GbxVector* vector, GbxFile* file) {
     uint16_t id = 0;
     LrxLrec* chain = nullptr;

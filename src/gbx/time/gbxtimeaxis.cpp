@@ -246,9 +246,7 @@ extern "C" {
 LRX_EXPORT int LRX_CALL gbxGetTimeAxisType(GbxHeader* header) {
     GbxCall call("gbxGetTimeAxisType");
     const int code = gbxCheckHeader(header, kModule, __LINE__);
-    const int axisType = code == 0 ? header->timeAxisType : 0;
-    call.exit("%d [%d]", axisType, code);
-    return axisType;
+    return call.value(code == 0 ? header->timeAxisType : 0, code);
 }
 
 LRX_EXPORT int LRX_CALL gbxSetEqTimeAxis(GbxHeader* header, int unit, double start, double step, int index) {

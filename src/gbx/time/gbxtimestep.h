@@ -45,8 +45,8 @@ int gbxDescribeStepItem(GbxHeader* header, GbxFile* file, int itemIndex, GbxStep
 // item index returns to 0 and the time-step index grows by one.
 void gbxAdvanceItem(GbxHeader* header);
 
-// Writes the head of the time step that begins now (the time-step head block; with the time for the
-// non-equidistant file types, whose last time it updates). 2018 (not reported) for a file
+// Writes the head of the time step that begins now (the time-step head block; with the time for
+// the non-equidistant file types, whose last time it updates). 2018 (not reported) for a file
 // type that has no head.
 int gbxWriteTimeStepHead(GbxHeader* header, GbxFile* file, double time);
 
