@@ -41,6 +41,21 @@ GbxAxisOutput named(int* unit, const char** unitName, int* nx = nullptr, int* ny
     return output;
 }
 
+// The coordinate arrays of a setter (x, y and z in that order) and of a getter.
+GbxAxisInput withArrays(GbxAxisInput input, const void* x, const void* y = nullptr, const void* z = nullptr) {
+    input.arrays[0] = x;
+    input.arrays[1] = y;
+    input.arrays[2] = z;
+    return input;
+}
+
+GbxAxisOutput withCoords(GbxAxisOutput output, double** x, double** y, double** z = nullptr) {
+    output.coords[0] = x;
+    output.coords[1] = y;
+    output.coords[2] = z;
+    return output;
+}
+
 void giveAll(float* out[3], float value) {
     for (int i = 0; i < 3; ++i) {
         if (out[i] != nullptr) *out[i] = value;
@@ -172,9 +187,7 @@ int LRX_CALL gbxGetItemAxisTvarD3(GbxItem* item, int* unit, const char** unitNam
 // ---- Axes with coordinate arrays (the trailing flag is accepted and not used) ------------
 
 int LRX_CALL gbxSetItemAxisNeqD1(GbxItem* item, int unit, int n, const float* points, int) {
-    GbxAxisInput input = sized(n);
-    input.arrays[0] = points;
-    return setAxis("gbxSetItemAxisNeqD1", item, GBX_NEQD1, unit, input);
+    return setAxis("gbxSetItemAxisNeqD1", item, GBX_NEQD1, unit, withArrays(sized(n), points));
 }
 
 int LRX_CALL gbxGetItemAxisNeqD1(GbxItem* item, int* unit, const char** unitName, int* n, float** points) {
@@ -184,70 +197,45 @@ int LRX_CALL gbxGetItemAxisNeqD1(GbxItem* item, int* unit, const char** unitName
 }
 
 int LRX_CALL gbxSetItemAxisNeqD2(GbxItem* item, int unit, int nx, int ny, const double* x, const double* y, int) {
-    GbxAxisInput input = sized(nx, ny);
-    input.arrays[0] = x;
-    input.arrays[1] = y;
-    return setAxis("gbxSetItemAxisNeqD2", item, GBX_NEQD2, unit, input);
+    return setAxis("gbxSetItemAxisNeqD2", item, GBX_NEQD2, unit, withArrays(sized(nx, ny), x, y));
 }
 
 int LRX_CALL gbxGetItemAxisNeqD2(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny, double** x,
                                  double** y) {
-    GbxAxisOutput output = named(unit, unitName, nx, ny);
-    output.coords[0] = x;
-    output.coords[1] = y;
-    return getAxis("gbxGetItemAxisNeqD2", item, GBX_NEQD2, output);
+    return getAxis("gbxGetItemAxisNeqD2", item, GBX_NEQD2, withCoords(named(unit, unitName, nx, ny), x, y));
 }
 
 int LRX_CALL gbxSetItemAxisNeqD3(GbxItem* item, int unit, int nx, int ny, int nz, const double* x, const double* y,
                                  const double* z, int) {
-    GbxAxisInput input = sized(nx, ny, nz);
-    input.arrays[0] = x;
-    input.arrays[1] = y;
-    input.arrays[2] = z;
-    return setAxis("gbxSetItemAxisNeqD3", item, GBX_NEQD3, unit, input);
+    return setAxis("gbxSetItemAxisNeqD3", item, GBX_NEQD3, unit, withArrays(sized(nx, ny, nz), x, y, z));
 }
 
 int LRX_CALL gbxGetItemAxisNeqD3(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny, int* nz, double** x,
                                  double** y, double** z) {
-    GbxAxisOutput output = named(unit, unitName, nx, ny, nz);
-    output.coords[0] = x;
-    output.coords[1] = y;
-    output.coords[2] = z;
-    return getAxis("gbxGetItemAxisNeqD3", item, GBX_NEQD3, output);
+    return getAxis("gbxGetItemAxisNeqD3", item, GBX_NEQD3, withCoords(named(unit, unitName, nx, ny, nz), x, y, z));
 }
 
 int LRX_CALL gbxSetItemAxisCurveLinearD2(GbxItem* item, int unit, int nx, int ny, const double* X, const double* Y,
                                          int) {
-    GbxAxisInput input = sized(nx, ny);
-    input.arrays[0] = X;
-    input.arrays[1] = Y;
-    return setAxis("gbxSetItemAxisCurveLinearD2", item, GBX_CURVELINEARD2, unit, input);
+    return setAxis("gbxSetItemAxisCurveLinearD2", item, GBX_CURVELINEARD2, unit, withArrays(sized(nx, ny), X, Y));
 }
 
 int LRX_CALL gbxGetItemAxisCurveLinearD2(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny, double** X,
                                          double** Y) {
-    GbxAxisOutput output = named(unit, unitName, nx, ny);
-    output.coords[0] = X;
-    output.coords[1] = Y;
-    return getAxis("gbxGetItemAxisCurveLinearD2", item, GBX_CURVELINEARD2, output);
+    return getAxis("gbxGetItemAxisCurveLinearD2", item, GBX_CURVELINEARD2,
+                   withCoords(named(unit, unitName, nx, ny), X, Y));
 }
 
 int LRX_CALL gbxSetItemAxisCurveLinearD3(GbxItem* item, int unit, int nx, int ny, int nz, const double* X,
                                          const double* Y, const double* Z, int) {
-    GbxAxisInput input = sized(nx, ny, nz);
-    input.arrays[0] = X;
-    input.arrays[1] = Y;
-    input.arrays[2] = Z;
-    return setAxis("gbxSetItemAxisCurveLinearD3", item, GBX_CURVELINEARD3, unit, input);
+    return setAxis("gbxSetItemAxisCurveLinearD3", item, GBX_CURVELINEARD3, unit,
+                   withArrays(sized(nx, ny, nz), X, Y, Z));
 }
 
 int LRX_CALL gbxGetItemAxisCurveLinearD3(GbxItem* item, int* unit, const char** unitName, int* nx, int* ny, int* nz,
                                          double** X, double** Y, double** Z) {
-    GbxAxisOutput output = named(unit, unitName, nx, ny, nz);
-    output.coords[0] = X;
-    output.coords[1] = Y;
-    output.coords[2] = Z;
-    return getAxis("gbxGetItemAxisCurveLinearD3", item, GBX_CURVELINEARD3, output);
+    return getAxis("gbxGetItemAxisCurveLinearD3", item, GBX_CURVELINEARD3,
+                   withCoords(named(unit, unitName, nx, ny, nz), X, Y, Z));
 }
 
 // ---- Reference coordinates and orientation -------------------------------------------
