@@ -1,6 +1,7 @@
 # Convenience targets around CMake.
 #   make test       configure build/, build, run every test
 #   make test-asan  the same in build-asan/ with AddressSanitizer and UBSan; any report fails
+#   make test-tsan  build-tsan/ with ThreadSanitizer: eight files read from eight threads
 #   make demo       build, write and check a gridded time series, describe it with `lrx info`
 #   make bench      build and run the benchmarks (needs Google Benchmark)
 #   make fuzz       build the fuzz target with clang and libFuzzer and run it for a minute
@@ -8,6 +9,7 @@
 
 BUILD_DIR := build
 ASAN_BUILD_DIR := build-asan
+TSAN_BUILD_DIR := build-tsan
 JOBS := -j2
 CMAKE ?= cmake
 CTEST ?= ctest
@@ -18,7 +20,7 @@ SANITIZER_ENV := \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=report_objects=1
 
-.PHONY: all build build-asan test test-asan demo bench fuzz clean
+.PHONY: all build build-asan test test-asan test-tsan demo bench fuzz clean
 
 all: build
 
@@ -40,6 +42,14 @@ test: build
 test-asan: build-asan
 	$(SANITIZER_ENV) $(CTEST) --test-dir $(ASAN_BUILD_DIR) --output-on-failure $(JOBS)
 
+$(TSAN_BUILD_DIR)/CMakeCache.txt:
+	$(CMAKE) -S . -B $(TSAN_BUILD_DIR) -DLRX_THREAD_SANITIZE=ON
+
+# Only the threaded test is built and run here: the rest of the suite is single-threaded.
+test-tsan: $(TSAN_BUILD_DIR)/CMakeCache.txt
+	$(CMAKE) --build $(TSAN_BUILD_DIR) $(JOBS) --target lrx_thread_tests
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(CTEST) --test-dir $(TSAN_BUILD_DIR) -L threads --output-on-failure
+
 demo: build
 	@mkdir -p $(dir $(DEMO_FILE))
 	$(BUILD_DIR)/examples/grid_timeseries $(DEMO_FILE)
@@ -55,4 +65,4 @@ fuzz:
 	build-fuzz/fuzz/record_stream_fuzz -max_total_time=60 build-fuzz/corpus
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) build-fuzz
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(TSAN_BUILD_DIR) build-fuzz

@@ -3,6 +3,7 @@
 // fault injection can be put behind the record stream without touching the layers above.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -35,14 +36,15 @@ bool isDirectory(const char* path);
 std::string fullPath(const char* name, std::size_t limit);
 
 // Counts of descriptor operations, for tests that need to observe what reached the disk.
+// Atomic, as files on different threads count into them.
 struct Counters {
-    uint64_t commits = 0;
+    std::atomic<uint64_t> commits{0};
 };
 Counters& counters();
 
 // Faults that tests switch on to reach failure paths that a healthy disk never takes.
 struct Faults {
-    int failingSeeksToEnd = 0;  // the next n seeks relative to the end of a file fail
+    std::atomic<int> failingSeeksToEnd{0};  // the next n seeks relative to the end of a file fail
 };
 Faults& faults();
 

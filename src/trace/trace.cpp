@@ -1,10 +1,14 @@
 // The call trace: indented entry, exit and free lines on standard output, the stack of open
 // call names, and the line limit that ends the process. Calls the name stack and stdio.
+// Indentation and name stack follow the nesting of calls, so each thread has its own; the
+// line count is shared, and one line is written whole before another thread's begins.
 #include "lrx/trace.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 #include "trace/namestack.h"
 #include "trace/tracestate.h"
@@ -18,9 +22,10 @@ using lrx::trace::NameStack;
 constexpr int kLineLimit = 5000;
 constexpr int kIndentStep = 2;
 
-int indentationNow = 0;
-int linesSoFar = 0;
-NameStack openCallNames;
+thread_local int indentationNow = 0;
+thread_local NameStack openCallNames;
+std::atomic<int> linesSoFar{0};
+std::mutex lineOutput;
 
 enum class LineKind { Enter, Exit, Print, EnterExit };
 
@@ -83,12 +88,14 @@ void writeLiteral(const char* text) {
 }
 
 void traceFormatted(LineKind kind, const char* format, va_list args) {
+    const std::lock_guard<std::mutex> wholeLine(lineOutput);
     beginLine(kind);
     writeFormatted(format, args);
     endLine(kind, format);
 }
 
 void traceLiteral(LineKind kind, const char* text) {
+    const std::lock_guard<std::mutex> wholeLine(lineOutput);
     beginLine(kind);
     writeLiteral(text);
     endLine(kind, text);
