@@ -101,13 +101,19 @@ class DataFile:
 
     @property
     def statics(self):
-        """Static items: name -> array shaped by the item's grid."""
+        """Static items: name -> array shaped by the item's grid, float delete values as NaN."""
         if self._statics is None:
-            self._statics = {s["name"]: s["values"] for s in self.static_items()}
+            self._statics = {s["name"]: self._masked(s["values"]) for s in self.static_items()}
         return self._statics
 
+    def _masked(self, values):
+        if values.dtype.kind != "f":
+            return values
+        return np.where(values == values.dtype.type(self.attrs["delete_values"][values.dtype.name]), np.nan, values)
+
     def static_items(self):
-        """Static items with their definitions: dicts of name, units, axis and values."""
+        """Static items with their definitions: dicts of name, units, axis and the values as
+        stored (delete values kept)."""
         return [s for s in self._reader.statics() if not (self.attrs["compressed"] and s["name"] in _KEY_ITEMS)]
 
     def item(self, key):

@@ -54,20 +54,24 @@ def _fill_values(variable):
 
 
 def _delete_values(ds, names):
-    """Header delete values from the variables' fill values, when those of a dtype agree."""
+    """Header delete values from the variables' fill values, where those of a dtype agree."""
     deletes = {}
-    for dtype in ("float32", "float64"):
-        fills = {float(_fill_values(ds[n])) for n in names
-                 if _stored_dtype(ds[n]).name == dtype and _fill_values(ds[n]) is not None}
+    for dtype in _STORED:
+        fills = {_fill_values(ds[n]) for n in names if _stored_dtype(ds[n]).name == dtype}
+        fills.discard(None)
         if len(fills) == 1:
             deletes[dtype] = np.dtype(dtype).type(fills.pop())
     return deletes
 
 
-def _integer_ready(values, dtype, fill):
-    """Values decoded to floats with NaN for missing ones, back in an integer dtype."""
+_DEFAULT_DELETES = {"int8": 0, "int32": 2147483647, "uint32": 2147483647}
+
+
+def _integer_ready(values, dtype, deletes):
+    """Values decoded to floats with NaN for missing ones, back in an integer dtype with the
+    file's delete value in place of NaN."""
     if dtype.kind in "iu" and values.dtype.kind == "f":
-        values = np.where(np.isnan(values), fill if fill is not None else np.iinfo(dtype).max, values)
+        values = np.where(np.isnan(values), deletes.get(dtype.name, _DEFAULT_DELETES[dtype.name]), values)
     return values
 
 
@@ -79,20 +83,21 @@ def write(path, dataset, title=None):
     if "time" not in ds.dims:
         raise ValueError("the dataset needs a time dimension")
     names = [n for n, v in ds.data_vars.items() if v.dims and v.dims[0] == "time"]
+    deletes = _delete_values(ds, list(ds.data_vars))
     items = [_item_of(ds, n, ds[n].variable, ds[n].dims[1:]) for n in names]
     statics = []
     for name, variable in ds.data_vars.items():
         if "time" not in variable.dims:
             spec = _item_of(ds, name, variable.variable, variable.dims)
-            spec["values"] = _integer_ready(variable.values, spec["dtype"], _fill_values(variable))
+            spec["values"] = _integer_ready(variable.values, spec["dtype"], deletes)
             statics.append(spec)
     geo = None
     if "projection" in ds.attrs:
         geo = {k: ds.attrs.get(k, 0.0) for k in ("projection", "longitude", "latitude", "orientation")}
     writer = create(path, items, ds["time"].values, title=ds.attrs.get("title", "") if title is None else title,
                     statics=statics, geo=geo, application=ds.attrs.get("application", "lrx python"),
-                    delete_values=_delete_values(ds, names))
+                    delete_values=deletes)
     with writer:
         for step in range(ds.sizes["time"]):
             at = ds.isel(time=step)
-            writer.write([_integer_ready(at[n].values, i["dtype"], _fill_values(ds[n])) for n, i in zip(names, items)])
+            writer.write([_integer_ready(at[n].values, i["dtype"], deletes) for n, i in zip(names, items)])

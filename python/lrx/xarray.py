@@ -13,9 +13,6 @@ from xarray.core import indexing
 
 from .datafile import DataFile, grid_coords
 
-_FILL_KEYS = {"float32": "float32", "float64": "float64", "int8": "int8", "int32": "int32", "uint32": "uint32"}
-
-
 class LrxBackendArray(BackendArray):
     """The values of one item, read on indexing."""
 
@@ -43,17 +40,33 @@ class LrxBackendArray(BackendArray):
         return values
 
 
-def _grid_names(items):
-    """Dimension and coordinate names per item: the first grid of a file takes x, y, z; a
-    further grid of other sizes or positions takes x_2, y_2, ... ."""
-    grids, names = [], {}
-    for item in items:
-        key = (item.grid_shape, tuple((k, v[0], np.asarray(v[1]).tobytes()) for k, v in sorted(item.coords.items())))
-        if key not in grids:
-            grids.append(key)
-        suffix = "" if grids.index(key) == 0 else f"_{grids.index(key) + 1}"
-        names[item.number] = suffix
-    return names
+class _DimNames:
+    """Names of the grid dimensions of a file: a dimension takes its plain name (x, y, z) when
+    its size and coordinates are those of the first grid that used the name, else x_2, ..."""
+
+    def __init__(self):
+        self._seen = {}
+
+    def name(self, dim, size, coords):
+        values = coords.get(dim, (None, np.arange(size)))[1]
+        known = self._seen.setdefault(dim, [])
+        for k, other in enumerate(known):
+            if other.shape == values.shape and np.array_equal(other, values):
+                return dim if k == 0 else f"{dim}_{k + 1}"
+        known.append(values)
+        return dim if len(known) == 1 else f"{dim}_{len(known)}"
+
+    def grid(self, dims, shape, coords):
+        """Names of dims and the coordinate variables that go with them."""
+        names = {d: self.name(d, n, coords) for d, n in zip(dims, shape)}
+        variables = {}
+        for coord, (coord_dims, values) in coords.items():
+            if coord in names:
+                variables[names[coord]] = (tuple(names[d] for d in coord_dims), values)
+            elif all(d in names for d in coord_dims):
+                variables[coord + names[coord_dims[0]][len(coord_dims[0]):]] = (
+                    tuple(names[d] for d in coord_dims), values)
+        return tuple(names[d] for d in dims), variables
 
 
 def _time_variable(f):
@@ -81,35 +94,45 @@ def _dataset_attrs(f):
     return attrs
 
 
+def _open(path, mode="r"):
+    # The file manager passes mode once it has been pickled to a worker; reading is all there is.
+    return DataFile(path)
+
+
 def open_lrx_dataset(path, drop_variables=None, decode_kwargs=None):
-    manager = CachingFileManager(DataFile, os.fspath(path))
+    manager = CachingFileManager(_open, os.fspath(path), mode="r")
     f = manager.acquire()
     drop = set([drop_variables] if isinstance(drop_variables, str) else drop_variables or ())
-    suffixes = _grid_names(f.items)
+    names = _DimNames()
     variables = {"time": _time_variable(f)}
     coord_names = {"time"}
     deletes = f.attrs["delete_values"]
+
+    def add_coords(coords, unit_name):
+        for name, (dims, values) in coords.items():
+            coord_names.add(name)
+            variables.setdefault(name, xr.Variable(dims, values, _coord_attrs(name, unit_name)))
+
     for item in f.items:
         if item.name in drop:
             continue
-        suffix = suffixes[item.number]
-        dims = ("time",) + tuple(d + suffix for d in item.dims[1:])
-        for name, (coord_dims, values) in item.coords.items():
-            coord_names.add(name + suffix)
-            variables.setdefault(name + suffix, xr.Variable(tuple(d + suffix for d in coord_dims), values,
-                                                            _coord_attrs(name, item.axis["unit_name"])))
+        dims, coords = names.grid(item.dims[1:], item.grid_shape, item.coords)
+        add_coords(coords, item.axis["unit_name"])
         data = indexing.LazilyIndexedArray(LrxBackendArray(manager, item.number, item.shape, item.dtype))
         attrs = {"long_name": item.name, "units": item.unit_name, "item_type": item.item_type_name,
                  "lrx_item_type": item.item_type, "lrx_unit": item.unit,
-                 "_FillValue": item.dtype.type(deletes[_FILL_KEYS[item.dtype.name]])}
-        variables[item.name] = xr.Variable(dims, data, attrs)
+                 "_FillValue": item.dtype.type(deletes[item.dtype.name])}
+        variables[item.name] = xr.Variable(("time",) + dims, data, attrs)
     for static in f.static_items():
         if static["name"] in drop or static["name"] in variables:
             continue
         values = static["values"]
-        dims = _static_dims(values.shape, f.items, suffixes)
-        attrs = {"long_name": static["name"], "units": static["unit_name"], "lrx_item_type": static["item_type"]}
-        if values.dtype.kind == "f":
+        grid_dims = ("w", "z", "y", "x")[4 - values.ndim:]
+        dims, coords = names.grid(grid_dims, values.shape, grid_coords(static["axis"]))
+        add_coords(coords, static["axis"]["unit_name"])
+        attrs = {"long_name": static["name"], "units": static["unit_name"], "item_type": static["item_type_name"],
+                 "lrx_item_type": static["item_type"], "lrx_unit": static["unit"]}
+        if values.dtype.name in deletes:
             attrs["_FillValue"] = values.dtype.type(deletes[values.dtype.name])
         variables[static["name"]] = xr.Variable(dims, values, attrs)
     variables, attrs, decoded_coords = xr.conventions.decode_cf_variables(variables, _dataset_attrs(f),
@@ -118,14 +141,6 @@ def open_lrx_dataset(path, drop_variables=None, decode_kwargs=None):
     ds = ds.set_coords([c for c in coord_names | set(decoded_coords) if c in ds.variables])
     ds.set_close(manager.close)
     return ds
-
-
-def _static_dims(shape, items, suffixes):
-    """Dimensions of a static item: those of the first item on a grid of its shape."""
-    for item in items:
-        if item.grid_shape == shape:
-            return tuple(d + suffixes[item.number] for d in item.dims[1:])
-    return tuple(f"static_{n}" for n in range(len(shape)))
 
 
 class LrxBackend(BackendEntrypoint):

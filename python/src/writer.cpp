@@ -77,6 +77,11 @@ int setAttributes(GbxHeader* header, const py::dict& spec) {
     int code = 0;
     if (deletes.contains("float32")) code = gbxSetDeleteValFloat(header, deletes["float32"].cast<float>());
     if (code == 0 && deletes.contains("float64")) code = gbxSetDeleteValDouble(header, deletes["float64"].cast<double>());
+    if (code == 0 && deletes.contains("int8"))
+        code = gbxSetDeleteValByte(header, static_cast<char>(deletes["int8"].cast<int>()));
+    if (code == 0 && deletes.contains("int32")) code = gbxSetDeleteValInt(header, deletes["int32"].cast<int>());
+    if (code == 0 && deletes.contains("uint32"))
+        code = gbxSetDeleteValUnsignedInt(header, deletes["uint32"].cast<unsigned int>());
     if (code == 0 && !spec["geo"].is_none()) {
         const py::dict geo = spec["geo"].cast<py::dict>();
         code = gbxSetGeoInfoUTMProj(header, str(geo["projection"]).c_str(), geo["longitude"].cast<double>(),
