@@ -3,7 +3,7 @@
 #   make test-asan  the same in build-asan/ with AddressSanitizer and UBSan; any report fails
 #   make test-tsan  build-tsan/ with ThreadSanitizer: eight files read from eight threads
 #   make demo       build, write and check a gridded time series, describe it with `lrx info`
-#   make bench      build and run the benchmarks (needs Google Benchmark)
+#   make bench      build and run the benchmarks (Google Benchmark; the Python read against C)
 #   make fuzz       build the fuzz target with clang and libFuzzer and run it for a minute
 #   make clean      remove both build folders
 
@@ -14,6 +14,8 @@ JOBS := -j2
 CMAKE ?= cmake
 CTEST ?= ctest
 DEMO_FILE := $(BUILD_DIR)/demo/harbour.dfs
+BENCH_GRID := $(BUILD_DIR)/bench/grid.gbx
+PYTHON := /usr/bin/python3
 
 SANITIZER_ENV := \
 	ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 \
@@ -57,6 +59,7 @@ demo: build
 
 bench: build
 	$(BUILD_DIR)/bench/record_stream_bench
+	PYTHONPATH=$(BUILD_DIR)/python $(PYTHON) bench/python_read_bench.py $(BUILD_DIR)/bench/grid_read_bench $(BENCH_GRID)
 
 fuzz:
 	CC=clang CXX=clang++ $(CMAKE) -S . -B build-fuzz -DLRX_FUZZ=ON -DLRX_SANITIZE=ON -DLRX_BUILD_TESTS=OFF

@@ -129,15 +129,21 @@ class DataFile:
                 return item
         raise KeyError(f"no item {key!r} in {self.path}")
 
-    def read(self, item, steps=None, masked=True):
+    def read(self, item, steps=None, masked=True, out=None):
         """Values of an item (name, number or Item) as a numpy array in C order.
 
         steps: None for all, an int (the step axis is dropped), a slice, or a sequence of
         step numbers; negative numbers count from the end. Float delete values become NaN
-        unless masked is False. Steps are reached through the library's positioning."""
+        unless masked is False. Steps are reached through the library's positioning. out: an
+        array to read into instead of a new one, C-contiguous, of the result's shape (with
+        the step axis) and the item's dtype."""
         item = self.item(item)
         wanted = self._step_numbers(steps)
-        values = self._reader.read(item.number, wanted, bool(masked))
+        if out is not None:
+            expected = (wanted.size,) + item.grid_shape
+            if not isinstance(out, np.ndarray) or out.shape != expected or out.dtype != item.dtype:
+                raise ValueError(f"out must be a {item.dtype} array of shape {expected}")
+        values = self._reader.read(item.number, wanted, bool(masked), out)
         return values[0] if isinstance(steps, (int, np.integer)) else values
 
     def _step_numbers(self, steps):

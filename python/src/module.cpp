@@ -56,7 +56,8 @@ PYBIND11_MODULE(_lrx, m) {
         .def("item", &lrxpy::Reader::item, py::arg("item_no"))
         .def("statics", &lrxpy::Reader::statics)
         .def("step_times", &lrxpy::Reader::stepTimes)
-        .def("read", &lrxpy::Reader::read, py::arg("item_no"), py::arg("steps"), py::arg("masked"));
+        .def("read", &lrxpy::Reader::read, py::arg("item_no"), py::arg("steps"), py::arg("masked"),
+             py::arg("out") = py::none());
 
     py::class_<lrxpy::Writer>(m, "Writer")
         .def(py::init<const std::string&, const py::dict&>(), py::arg("path"), py::arg("spec"))

@@ -24,7 +24,6 @@ void deleteToNaN(void* values, std::size_t count, T deleteValue) {
     for (std::size_t i = 0; i < count; ++i)
         if (v[i] == deleteValue) v[i] = std::numeric_limits<T>::quiet_NaN();
 }
-
 bool isKeyItem(const char* name) {
     static const char* const kKeys[] = {"X-Encoding Key", "Y-Encoding Key", "Z-Encoding Key"};
     return std::any_of(std::begin(kKeys), std::end(kKeys),
@@ -138,7 +137,18 @@ int Reader::readSteps(int itemNo, const std::vector<int64_t>& steps, char* out, 
     return 0;
 }
 
-py::array Reader::read(int itemNo, const py::array_t<int64_t>& steps, bool masked) {
+// The array to read into: out when it fits exactly, a new one when out is None.
+py::array Reader::target(const py::dtype& dtype, const std::vector<py::ssize_t>& shape, const py::object& out) {
+    if (out.is_none()) return py::array(dtype, shape);
+    py::array given = out.cast<py::array>();
+    const bool fits = given.dtype().is(dtype) && given.ndim() == static_cast<py::ssize_t>(shape.size()) &&
+                      std::equal(shape.begin(), shape.end(), given.shape()) && given.writeable() &&
+                      (given.flags() & py::array::c_style) != 0;
+    if (!fits) throw Failure(F_ERR_SIZE, "out is not a C-contiguous writeable array of the values' shape and dtype");
+    return given;
+}
+
+py::array Reader::read(int itemNo, const py::array_t<int64_t>& steps, bool masked, const py::object& into) {
     std::unique_lock<std::mutex> held(lock_);
     GbxItem* item = itemOrThrow(itemNo);
     int dataType = 0;
@@ -149,7 +159,7 @@ py::array Reader::read(int itemNo, const py::array_t<int64_t>& steps, bool maske
     if (static_cast<std::size_t>(gbxGetItemElements(item)) != cells)
         throw Failure(F_ERR_DATA, "item " + std::to_string(itemNo) + " holds no fixed grid");
     shape.insert(shape.begin(), steps.size());
-    py::array out(dtype, shape);
+    py::array out = target(dtype, shape, into);
     const auto stepList = steps.unchecked<1>();
     std::vector<int64_t> wanted(stepList.data(0), stepList.data(0) + stepList.shape(0));
     const float deleteFloat = gbxGetDeleteValFloat(header_);

@@ -30,12 +30,16 @@ public:
     // The time of every step relative to the axis start, in the axis unit, as the time-step
     // heads hold it (the step number for equidistant files).
     pybind11::array_t<double> stepTimes();
-    // The item's values at the given steps (0-based, in any order), shaped (steps, grid...).
-    // Float delete values become NaN when masked.
-    pybind11::array read(int itemNo, const pybind11::array_t<int64_t>& steps, bool masked);
+    // The item's values at the given steps (0-based, in any order), shaped (steps, grid...),
+    // in a new array or in out (None, or a C-contiguous writeable array of that shape and
+    // dtype). Float delete values become NaN when masked.
+    pybind11::array read(int itemNo, const pybind11::array_t<int64_t>& steps, bool masked,
+                         const pybind11::object& out);
 
 private:
     GbxItem* itemOrThrow(int itemNo);
+    static pybind11::array target(const pybind11::dtype& dtype, const std::vector<pybind11::ssize_t>& shape,
+                                  const pybind11::object& out);
     int readSteps(int itemNo, const std::vector<int64_t>& steps, char* out, std::size_t stepBytes,
                   const std::function<void(char*)>& finishStep);
 
