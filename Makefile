@@ -13,7 +13,7 @@ TSAN_BUILD_DIR := build-tsan
 JOBS := -j2
 CMAKE ?= cmake
 CTEST ?= ctest
-DEMO_FILE := $(BUILD_DIR)/demo/harbour.dfs
+DEMO_FILE := $(BUILD_DIR)/demo/harbour.gbx
 BENCH_GRID := $(BUILD_DIR)/bench/grid.gbx
 PYTHON := /usr/bin/python3
 

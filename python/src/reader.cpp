@@ -24,6 +24,7 @@ void deleteToNaN(void* values, std::size_t count, T deleteValue) {
     for (std::size_t i = 0; i < count; ++i)
         if (v[i] == deleteValue) v[i] = std::numeric_limits<T>::quiet_NaN();
 }
+
 bool isKeyItem(const char* name) {
     static const char* const kKeys[] = {"X-Encoding Key", "Y-Encoding Key", "Z-Encoding Key"};
     return std::any_of(std::begin(kKeys), std::end(kKeys),
