@@ -79,7 +79,12 @@ int lrxRecordRead(LrxFile* file, int type, unsigned int capacity, void* buffer) 
     int length = 0;
     const int found = lrxReadHead(file, &count, &length);
     if (found > 0) {
-        if (lrxRecordSize(found, count) == 0) return 0;
+        // A head of an unknown type or without values holds nothing to read: recorded, so
+        // that the caller does not take its untouched buffer for the values.
+        if (lrxRecordSize(found, count) == 0) {
+            lrxSetError(file, F_ERR_TYPE);
+            return 0;
+        }
         if (found != type) {
             lrxSetError(file, LRX_RAISE(F_ERR_TYPE));
             return 0;
