@@ -47,6 +47,7 @@ demo: build
 
 bench: build
 	$(BUILD_DIR)/bench/record_stream_bench
+	$(BUILD_DIR)/bench/xsec_bench
 
 fuzz:
 	CC=clang CXX=clang++ $(CMAKE) -S . -B build-fuzz -DLRX_FUZZ=ON -DLRX_SANITIZE=ON -DLRX_BUILD_TESTS=OFF
