@@ -61,6 +61,7 @@ bench: build
 	$(BUILD_DIR)/bench/record_stream_bench
 	$(BUILD_DIR)/bench/data_file_bench
 	PYTHONPATH=$(BUILD_DIR)/python $(PYTHON) bench/python_read_bench.py $(BUILD_DIR)/bench/grid_read_bench $(BENCH_GRID)
+	$(BUILD_DIR)/bench/xsec_bench
 
 fuzz:
 	CC=clang CXX=clang++ $(CMAKE) -S . -B build-fuzz -DLRX_FUZZ=ON -DLRX_SANITIZE=ON -DLRX_BUILD_TESTS=OFF
