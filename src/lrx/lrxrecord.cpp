@@ -153,10 +153,9 @@ LRX_EXPORT void* LRX_CALL lrxLrecReadAlloc(LrxFile* file, int32_t* type, int32_t
     if (found > 0) {
         const int64_t bytes = lrxRecordSize(found, *count);
         if (bytes == 0) return nullptr;
-        // A record that claims more bytes than the file still holds is cut off: it is the end
-        // of the file, and nothing is allocated for it.
-        const int64_t remaining = lrxRemainingBytes(file);
-        if (remaining >= 0 && bytes > remaining) {
+        // A record that claims more bytes than the file still holds (or than it can be shown to
+        // hold) is cut off: it is the end of the file, and nothing is allocated for it.
+        if (!lrxHoldsBytes(file, bytes)) {
             lrxSetError(file, LRX_END_OF_FILE);
             return nullptr;
         }
