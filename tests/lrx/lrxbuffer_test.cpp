@@ -93,7 +93,9 @@ TEST(LrxBuffer, WriteThatFailsLaterIsReportedByTheCallThatFlushes) {
         {
             FailNext diskFull(lrx::os::Operation::Write);
             if (flushedBy == 0) lrxSeekAppBase(file.get());
-            if (flushedBy == 1) EXPECT_EQ(lrxCommit(file.get()), F_ERR_WRITE);
+            if (flushedBy == 1) {
+                EXPECT_EQ(lrxCommit(file.get()), F_ERR_WRITE);
+            }
             if (flushedBy == 2) {
                 LrxFile* handle = file.release();
                 EXPECT_EQ(lrxFileClose(&handle), F_ERR_WRITE);
