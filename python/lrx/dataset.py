@@ -4,7 +4,7 @@ items, the others static items; grids are given by evenly spaced x, y, z coordin
 import numpy as np
 
 from . import _lrx
-from .writing import UNDEFINED_ITEM_TYPE, create, unit_spec
+from .writing import UNDEFINED_ITEM_TYPE, create, unit_value
 
 _STORED = ("float32", "float64", "int8", "int32", "uint32")
 
@@ -38,14 +38,14 @@ def _axis_of(ds, dims):
 
 def _item_of(ds, name, variable, dims):
     attrs = variable.attrs
-    unit = unit_spec(attrs.get("units"))
+    unit = unit_value(attrs.get("units"))
     item_type = int(attrs.get("lrx_item_type", UNDEFINED_ITEM_TYPE))
     if isinstance(unit, int) and not _lrx.unit_suits(item_type, unit):
         item_type = UNDEFINED_ITEM_TYPE
-    spec = {"name": str(name), "unit": unit, "item_type": item_type, "dtype": _stored_dtype(variable),
+    layout = {"name": str(name), "unit": unit, "item_type": item_type, "dtype": _stored_dtype(variable),
             "shape": variable.shape[len(variable.dims) - len(dims):]}
-    spec.update(_axis_of(ds, dims))
-    return spec
+    layout.update(_axis_of(ds, dims))
+    return layout
 
 
 def _fill_values(variable):
@@ -88,9 +88,9 @@ def write(path, dataset, title=None):
     statics = []
     for name, variable in ds.data_vars.items():
         if "time" not in variable.dims:
-            spec = _item_of(ds, name, variable.variable, variable.dims)
-            spec["values"] = _integer_ready(variable.values, spec["dtype"], deletes)
-            statics.append(spec)
+            layout = _item_of(ds, name, variable.variable, variable.dims)
+            layout["values"] = _integer_ready(variable.values, layout["dtype"], deletes)
+            statics.append(layout)
     geo = None
     if "projection" in ds.attrs:
         geo = {k: ds.attrs.get(k, 0.0) for k in ("projection", "longitude", "latitude", "orientation")}

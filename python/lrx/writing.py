@@ -12,7 +12,7 @@ _DATA_TYPES = {"float32": 1, "float64": 2, "int8": 3, "int32": 4, "uint32": 5}
 _SIMPLE_TYPES = {"float32": 1, "float64": 2, "int8": 3, "int32": 4, "uint32": 5, "int16": 6, "uint16": 7}
 
 
-def unit_spec(unit):
+def unit_value(unit):
     """A unit as the writer stores it: the unit library's key, or a text it does not know."""
     if unit is None or unit == "":
         return 0
@@ -22,33 +22,33 @@ def unit_spec(unit):
     return key if key is not None else str(unit)
 
 
-def _axis(spec, shape):
+def _axis(layout, shape):
     sizes = list(reversed(shape))
-    origin = spec.get("origin", (0.0,) * len(sizes))
-    spacing = spec.get("spacing", (1.0,) * len(sizes))
+    origin = layout.get("origin", (0.0,) * len(sizes))
+    spacing = layout.get("spacing", (1.0,) * len(sizes))
     if len(origin) != len(sizes) or len(spacing) != len(sizes):
-        raise ValueError(f"origin and spacing of {spec['name']!r} need {len(sizes)} values (x first)")
-    unit = unit_spec(spec.get("axis_unit", "m" if sizes else 0))
+        raise ValueError(f"origin and spacing of {layout['name']!r} need {len(sizes)} values (x first)")
+    unit = unit_value(layout.get("axis_unit", "m" if sizes else 0))
     return {"unit": unit if isinstance(unit, int) else 0, "sizes": sizes, "origin": list(origin), "spacing": list(spacing)}
 
 
-def item_spec(spec):
+def item_layout(layout):
     """The writer's description of an item given as a dict: name; optional unit (text or
     key), item_type (key, default 999), dtype (float32), shape (grid in C order, default a
     single value), origin and spacing (x first), axis_unit."""
-    spec = dict(spec)
-    dtype = np.dtype(spec.get("dtype", "float32")).name
+    layout = dict(layout)
+    dtype = np.dtype(layout.get("dtype", "float32")).name
     if dtype not in _DATA_TYPES:
-        raise ValueError(f"item {spec['name']!r}: values of {dtype} cannot be stored (use {', '.join(_DATA_TYPES)})")
-    shape = tuple(int(n) for n in spec.get("shape", ()))
+        raise ValueError(f"item {layout['name']!r}: values of {dtype} cannot be stored (use {', '.join(_DATA_TYPES)})")
+    shape = tuple(int(n) for n in layout.get("shape", ()))
     if len(shape) > 3:
-        raise ValueError(f"item {spec['name']!r}: grids have at most 3 dimensions")
+        raise ValueError(f"item {layout['name']!r}: grids have at most 3 dimensions")
     return {
-        "name": str(spec["name"]),
-        "item_type": int(spec.get("item_type", UNDEFINED_ITEM_TYPE)),
-        "unit": unit_spec(spec.get("unit")),
+        "name": str(layout["name"]),
+        "item_type": int(layout.get("item_type", UNDEFINED_ITEM_TYPE)),
+        "unit": unit_value(layout.get("unit")),
         "data_type": _DATA_TYPES[dtype],
-        "axis": _axis(spec, shape),
+        "axis": _axis(layout, shape),
         "dtype": np.dtype(dtype),
         "shape": shape,
     }
@@ -73,13 +73,13 @@ def _statics(statics, items):
     if isinstance(statics, dict):
         statics = [{"name": name, "values": values} for name, values in statics.items()]
     out = []
-    for spec in statics or []:
-        values = np.asarray(spec["values"])
+    for layout in statics or []:
+        values = np.asarray(layout["values"])
         grid = next((i for i in items if i["shape"] == values.shape), None)
         base = {"shape": values.shape, "dtype": values.dtype if values.dtype.name in _DATA_TYPES else "float32"}
         if grid is not None:
             base.update(origin=grid["axis"]["origin"], spacing=grid["axis"]["spacing"])
-        described = item_spec({**base, **spec})
+        described = item_layout({**base, **layout})
         described["values"] = values
         out.append(described)
     return out
@@ -92,7 +92,7 @@ class Writer:
     def __init__(self, path, items, times, title="", statics=None, geo=None, application="lrx python",
                  custom_blocks=None, delete_values=None, stats_type=1):
         self.path = os.fspath(path)
-        self.items = [item_spec(i) for i in items]
+        self.items = [item_layout(i) for i in items]
         if not self.items:
             raise ValueError("a data file needs at least one item")
         self._axis, self._times = timeaxis.axis_for(times)
@@ -102,7 +102,7 @@ class Writer:
         statics = _statics(statics, self.items)
         for s in statics:
             s["values"] = _prepared(s["values"], s, self._deletes)
-        spec = {
+        layout = {
             "file_type": 1 if equidistant else 4,
             "title": str(title),
             "application": str(application),
@@ -116,7 +116,7 @@ class Writer:
             "items": self.items,
             "statics": statics,
         }
-        self._writer = _lrx.Writer(self.path, spec)
+        self._writer = _lrx.Writer(self.path, layout)
         self.steps_written = 0
 
     def write(self, values, time=None):
@@ -167,7 +167,7 @@ def _geo(geo):
 def create(path, items, times, title="", statics=None, geo=None, **options):
     """Creates a data file and returns its Writer.
 
-    items: item dicts (see item_spec); times: the step times, datetime64 values for a
+    items: item dicts (see item_layout); times: the step times, datetime64 values for a
     calendar axis or seconds; equally spaced times give an equidistant axis. statics: name
     -> array, or item dicts with 'values'. geo: (projection, longitude, latitude,
     orientation) or a dict of those. options: application, custom_blocks (name -> array),

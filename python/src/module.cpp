@@ -60,7 +60,7 @@ PYBIND11_MODULE(_lrx, m) {
              py::arg("out") = py::none());
 
     py::class_<lrxpy::Writer>(m, "Writer")
-        .def(py::init<const std::string&, const py::dict&>(), py::arg("path"), py::arg("spec"))
+        .def(py::init<const std::string&, const py::dict&>(), py::arg("path"), py::arg("layout"))
         .def("write_step", &lrxpy::Writer::writeStep, py::arg("arrays"), py::arg("time"))
         .def("close", &lrxpy::Writer::close);
 

@@ -39,15 +39,15 @@ int setAxis(GbxItem* item, const py::dict& axis) {
 }
 
 // Defines an item: the unit is a key of the unit library, or a text it does not know.
-int defineItem(GbxHeader* header, GbxItem* item, const py::dict& spec) {
-    const std::string name = str(spec["name"]);
-    const int itemType = spec["item_type"].cast<int>();
-    const int dataType = spec["data_type"].cast<int>();
-    const py::object unit = spec["unit"];
+int defineItem(GbxHeader* header, GbxItem* item, const py::dict& layout) {
+    const std::string name = str(layout["name"]);
+    const int itemType = layout["item_type"].cast<int>();
+    const int dataType = layout["data_type"].cast<int>();
+    const py::object unit = layout["unit"];
     int code = py::isinstance<py::str>(unit)
                    ? gbxSetItemInfo_(header, item, itemType, name.c_str(), str(unit).c_str(), dataType)
                    : gbxSetItemInfo(header, item, itemType, name.c_str(), unit.cast<int>(), dataType);
-    if (code == 0) code = setAxis(item, spec["axis"].cast<py::dict>());
+    if (code == 0) code = setAxis(item, layout["axis"].cast<py::dict>());
     return code;
 }
 
@@ -72,8 +72,8 @@ int setTimeAxis(GbxHeader* header, const py::dict& axis) {
     }
 }
 
-int setAttributes(GbxHeader* header, const py::dict& spec) {
-    const py::dict deletes = spec["delete_values"].cast<py::dict>();
+int setAttributes(GbxHeader* header, const py::dict& layout) {
+    const py::dict deletes = layout["delete_values"].cast<py::dict>();
     int code = 0;
     if (deletes.contains("float32")) code = gbxSetDeleteValFloat(header, deletes["float32"].cast<float>());
     if (code == 0 && deletes.contains("float64")) code = gbxSetDeleteValDouble(header, deletes["float64"].cast<double>());
@@ -82,12 +82,12 @@ int setAttributes(GbxHeader* header, const py::dict& spec) {
     if (code == 0 && deletes.contains("int32")) code = gbxSetDeleteValInt(header, deletes["int32"].cast<int>());
     if (code == 0 && deletes.contains("uint32"))
         code = gbxSetDeleteValUnsignedInt(header, deletes["uint32"].cast<unsigned int>());
-    if (code == 0 && !spec["geo"].is_none()) {
-        const py::dict geo = spec["geo"].cast<py::dict>();
+    if (code == 0 && !layout["geo"].is_none()) {
+        const py::dict geo = layout["geo"].cast<py::dict>();
         code = gbxSetGeoInfoUTMProj(header, str(geo["projection"]).c_str(), geo["longitude"].cast<double>(),
                                     geo["latitude"].cast<double>(), geo["orientation"].cast<double>());
     }
-    for (const py::handle block : spec["custom_blocks"].cast<py::list>()) {
+    for (const py::handle block : layout["custom_blocks"].cast<py::list>()) {
         const py::tuple pair = block.cast<py::tuple>();
         const py::array values = pair[2].cast<py::array>();
         if (code == 0)
@@ -97,11 +97,11 @@ int setAttributes(GbxHeader* header, const py::dict& spec) {
     return code;
 }
 
-int writeStatic(GbxHeader* header, GbxFile* file, const py::dict& spec) {
+int writeStatic(GbxHeader* header, GbxFile* file, const py::dict& layout) {
     GbxVector* vector = nullptr;
     int code = gbxStaticCreate(&vector);
-    if (code == 0) code = defineItem(header, gbxItemS(vector), spec);
-    const py::array values = spec["values"].cast<py::array>();
+    if (code == 0) code = defineItem(header, gbxItemS(vector), layout);
+    const py::array values = layout["values"].cast<py::array>();
     if (code == 0 && values.size() != gbxGetItemXYZSize(gbxItemS(vector))) code = F_ERR_SIZE;
     if (code == 0) code = gbxStaticWrite(vector, file, values.data());
     gbxStaticDestroy(&vector);
@@ -110,21 +110,21 @@ int writeStatic(GbxHeader* header, GbxFile* file, const py::dict& spec) {
 
 }  // namespace
 
-Writer::Writer(const std::string& path, const py::dict& spec) : path_(path) {
-    const py::list items = spec["items"].cast<py::list>();
-    check(gbxHeaderCreate(spec["file_type"].cast<int>(), str(spec["title"]).c_str(), str(spec["application"]).c_str(),
-                          spec["application_version"].cast<int>(), static_cast<int>(items.size()),
-                          spec["stats_type"].cast<int>(), &header_),
+Writer::Writer(const std::string& path, const py::dict& layout) : path_(path) {
+    const py::list items = layout["items"].cast<py::list>();
+    check(gbxHeaderCreate(layout["file_type"].cast<int>(), str(layout["title"]).c_str(), str(layout["application"]).c_str(),
+                          layout["application_version"].cast<int>(), static_cast<int>(items.size()),
+                          layout["stats_type"].cast<int>(), &header_),
           "header of " + path);
-    int code = setTimeAxis(header_, spec["time_axis"].cast<py::dict>());
-    if (code == 0) code = setAttributes(header_, spec);
+    int code = setTimeAxis(header_, layout["time_axis"].cast<py::dict>());
+    if (code == 0) code = setAttributes(header_, layout);
     for (std::size_t n = 0; n < items.size() && code == 0; ++n) {
         GbxItem* item = gbxItemD(header_, static_cast<int>(n + 1));
         code = defineItem(header_, item, items[n].cast<py::dict>());
         itemBytes_.push_back(static_cast<std::size_t>(gbxGetItemBytes(item)));
     }
     if (code == 0) code = gbxFileCreate(path.c_str(), header_, &file_);
-    for (const py::handle item : spec["statics"].cast<py::list>()) {
+    for (const py::handle item : layout["statics"].cast<py::list>()) {
         if (code == 0) code = writeStatic(header_, file_, item.cast<py::dict>());
     }
     if (code != 0) {

@@ -13,9 +13,9 @@ namespace lrxpy {
 
 class Writer {
 public:
-    // spec: file_type, title, application, application_version, stats_type, time_axis,
+    // layout: file_type, title, application, application_version, stats_type, time_axis,
     // delete_values, geo, custom_blocks, items and statics, as lrx.create builds it.
-    Writer(const std::string& path, const pybind11::dict& spec);
+    Writer(const std::string& path, const pybind11::dict& layout);
     ~Writer();
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
