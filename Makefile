@@ -60,6 +60,7 @@ demo: build
 bench: build
 	$(BUILD_DIR)/bench/record_stream_bench
 	$(BUILD_DIR)/bench/data_file_bench
+	$(BUILD_DIR)/bench/compare_formats --rounds 3
 	PYTHONPATH=$(BUILD_DIR)/python $(PYTHON) bench/python_read_bench.py $(BUILD_DIR)/bench/grid_read_bench $(BENCH_GRID)
 	$(BUILD_DIR)/bench/xsec_bench
 
