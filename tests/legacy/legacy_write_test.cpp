@@ -212,3 +212,21 @@ TEST(LegacyWrite, FailingStreamOperationsAreNeverReportedAsSuccess) {
         }
     }
 }
+
+TEST(LegacyWrite, HeaderReadFromAPairServesANativeFile) {
+    TempDir dir;
+    const Opened pair = openPair(writePair(dir.path("source"), onePair(2, 0, 1)));
+    ASSERT_EQ(pair.code, 0);
+    GbxFile* file = nullptr;
+    ASSERT_EQ(gbxFileCreate(dir.path("copy.gbx").c_str(), pair.header.get(), &file), 0);
+    const std::vector<float> values = {1, 2, 3, 4};
+    ASSERT_EQ(writeItems(pair.header.get(), file, 2, values), 0);
+    // The native file is closed as a native file, not by the pair's layer.
+    ASSERT_EQ(gbxFileClose(pair.header.get(), &file), 0);
+    EXPECT_EQ(file, nullptr);
+    const Opened copy = openPair(dir.path("copy.gbx"));
+    ASSERT_EQ(copy.code, 0);
+    std::vector<float> read(4);
+    ASSERT_EQ(gbxReadItemTimeStep(copy.header.get(), copy.file, nullptr, read.data()), 0);
+    EXPECT_EQ(read, values);
+}
