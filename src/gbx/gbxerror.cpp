@@ -1,7 +1,11 @@
 // The data-file layer's error-handler table and dispatcher, its trace switch and the
 // file-kind callback it hands to the record stream. Calls nothing but the handlers.
+// Slots and switch are atomics: files read on different threads report through one table,
+// and a handler is called without any lock held, so it may itself install handlers.
 #include "gbx/gbxerror.h"
 #include "trace/tracestate.h"
+
+#include <atomic>
 
 namespace {
 
@@ -10,8 +14,8 @@ constexpr int kFirstRangedCode = F_ERR_MEMORY;
 constexpr int kLastRangedCode = F_ERR_UNIT;
 constexpr int kSlotCount = 1 + (kLastRangedCode - kFirstRangedCode + 1);
 
-GbxErrorHandler handlerSlots[kSlotCount] = {};
-int traceSwitch = 0;
+std::atomic<GbxErrorHandler> handlerSlots[kSlotCount] = {};
+std::atomic<int> traceSwitch{0};
 
 // The slot of code, or -1 for a code without one (0, 1, 1001, 1002, anything else).
 int slotOf(int code) {
@@ -21,15 +25,16 @@ int slotOf(int code) {
 }
 
 void clearHandlers() {
-    for (GbxErrorHandler& slot : handlerSlots)
-        slot = nullptr;
+    for (std::atomic<GbxErrorHandler>& slot : handlerSlots)
+        slot.store(nullptr);
 }
 
 }  // namespace
 
 int gbxReportError(GbxHeader* header, GbxFile* file, void* object, int code, const char* module, int line) {
     const int slot = slotOf(code);
-    if (slot >= 0 && handlerSlots[slot] != nullptr) handlerSlots[slot](header, file, object, code, module, line);
+    const GbxErrorHandler handler = slot >= 0 ? handlerSlots[slot].load() : nullptr;
+    if (handler != nullptr) handler(header, file, object, code, module, line);
     return code;
 }
 
@@ -39,7 +44,7 @@ int32_t gbxKindCallback(int32_t* appVersion) {
 }
 
 bool gbxTraceOn() {
-    return traceSwitch != 0 && !lrx::trace::isSilent();
+    return traceSwitch.load() != 0 && !lrx::trace::isSilent();
 }
 
 extern "C" {
@@ -50,7 +55,7 @@ void LRX_CALL gbxInitSystem(void) {
 
 void LRX_CALL gbxAddErrorHandler(int code, GbxErrorHandler handler) {
     const int slot = slotOf(code);
-    if (slot >= 0) handlerSlots[slot] = handler;
+    if (slot >= 0) handlerSlots[slot].store(handler);
 }
 
 // Despite its name this registers nothing: it empties the table.
@@ -59,7 +64,7 @@ void LRX_CALL gbxAddCommonErrorHandler(GbxErrorHandler) {
 }
 
 void LRX_CALL gbxDebugOn(int on) {
-    traceSwitch = on;
+    traceSwitch.store(on);
 }
 
 }  // extern "C"

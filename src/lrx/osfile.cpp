@@ -27,6 +27,16 @@ int openFlags(OpenMode mode) {
     return O_RDONLY;
 }
 
+// Takes one injected fault when any is left; the count never goes below 0, also when threads
+// race for the last one.
+bool takeInjectedFault(std::atomic<int>& left) {
+    int now = left.load();
+    while (now > 0) {
+        if (left.compare_exchange_weak(now, now - 1)) return true;
+    }
+    return false;
+}
+
 // Moves bytes with `transfer`, retrying interrupted and partial transfers; returns the bytes
 // moved, or -1 when the first attempt failed.
 template <typename Transfer>
@@ -46,7 +56,8 @@ int64_t transferAll(int64_t bytes, Transfer transfer) {
 bool injectedFault(Operation operation) {
     ++counters().operations;
     Faults& armed = faults();
-    if (armed.failOperation <= 0 || (armed.failKinds & static_cast<unsigned>(operation)) == 0) return false;
+    if (armed.failOperation.load() <= 0 || (armed.failKinds.load() & static_cast<unsigned>(operation)) == 0)
+        return false;
     if (--armed.failOperation > 0) return false;
     errno = operation == Operation::Write ? ENOSPC : EIO;
     return true;
@@ -88,10 +99,7 @@ int64_t writeBytes(int fd, const void* buffer, int64_t bytes) {
 
 int64_t seek(int fd, int64_t offset, int origin) {
     if (injectedFault(Operation::Seek)) return -1;
-    if (origin == 2 && faults().failingSeeksToEnd > 0) {
-        --faults().failingSeeksToEnd;
-        return -1;
-    }
+    if (origin == 2 && takeInjectedFault(faults().failingSeeksToEnd)) return -1;
     const int whence = origin == 1 ? SEEK_CUR : origin == 2 ? SEEK_END : SEEK_SET;
     const off_t at = ::lseek(fd, static_cast<off_t>(offset), whence);
     return at < 0 ? -1 : static_cast<int64_t>(at);

@@ -3,6 +3,7 @@
 // fault injection can be put behind the record stream without touching the layers above.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -39,20 +40,21 @@ enum class Operation : unsigned { Open = 1, Read = 2, Write = 4, Seek = 8, Commi
 constexpr unsigned kAllOperations = 63;
 
 // Counts of descriptor operations, for tests that need to observe what reached the disk.
+// Atomic, as files on different threads count into them.
 struct Counters {
-    uint64_t commits = 0;
-    uint64_t operations = 0;  // every open, read, write, seek, commit and close
+    std::atomic<uint64_t> commits{0};
+    std::atomic<uint64_t> operations{0};  // every open, read, write, seek, commit and close
 };
 Counters& counters();
 
 // Faults that tests switch on to reach failure paths that a healthy disk never takes.
 struct Faults {
-    int failingSeeksToEnd = 0;  // the next n seeks relative to the end of a file fail
+    std::atomic<int> failingSeeksToEnd{0};  // the next n seeks relative to the end of a file fail
     // The failOperation-th operation from now among those in failKinds fails (1: the next
     // one); 0 switches this off. A failing write writes half of its bytes and then reports
     // that the disk is full; a failing read, seek, commit or close moves nothing.
-    int64_t failOperation = 0;
-    unsigned failKinds = kAllOperations;
+    std::atomic<int64_t> failOperation{0};
+    std::atomic<unsigned> failKinds{kAllOperations};
 };
 Faults& faults();
 

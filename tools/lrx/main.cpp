@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "xsec.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ constexpr Command kCommands[] = {
      lrxtool::runBlocks},
     {"info", "FILE", "describe a data file: titles, time axis, items with their axes and statistics, static items",
      lrxtool::runInfo},
+    {"xsec", "FILE", "list the sections of a cross-section file in table order", lrxtool::runXsec},
 };
 
 void printUsage(std::FILE* out) {

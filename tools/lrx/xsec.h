@@ -1,0 +1,19 @@
+// `lrx xsec FILE`: lists a cross-section file, one line per section in table order.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace lrxtool {
+
+// Loads the cross-section file at path and writes one line per section in table order:
+// both key texts in double quotes, the position, the counts of raw, selected and processed
+// points and `valid`. Returns 0, or 1 (with a message on standard error) when the file
+// cannot be loaded.
+int listCrossSections(const std::string& path, std::ostream& out);
+
+// The command's entry: one argument, the file. Returns 2 for a wrong command line.
+int runXsec(const std::vector<std::string>& args);
+
+}  // namespace lrxtool
