@@ -1,8 +1,8 @@
 // The hand-offs from the data-file calls to the layers that serve some headers and files in
 // their own way: files of the legacy family (recognised by the tag 7531 in the first 32-bit
 // word of their handle, or by the extension of their path) and derived items of a plug-in.
-// Each layer fills its hand-offs in gbxhandoffs.cpp; until it exists, no handle or header of
-// its kind can come into being and the hand-offs refuse.
+// The hand-offs in gbxhandoffs.cpp call the legacy layer's interface; the plug-in hand-offs
+// refuse until that layer exists.
 #pragma once
 
 #include <cstdint>

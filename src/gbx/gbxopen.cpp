@@ -109,6 +109,13 @@ bool moveToEnd(GbxFile* file) {
     return lrxPeekError(file) == 0;
 }
 
+// A legacy pair is flushed and closed by its own layer: through its handle, or through its
+// header when no handle is given. A header read from a pair may serve a native file too; that
+// file is then closed as a native one.
+bool closedByLegacyLayer(const GbxHeader* header, const GbxFile* file) {
+    return gbxIsLegacyFile(file) || (file == nullptr && gbxIsLegacyHeader(header));
+}
+
 }  // namespace
 
 extern "C" {
@@ -194,7 +201,7 @@ LRX_EXPORT int LRX_CALL gbxFileCreate(const char* path, GbxHeader* header, GbxFi
 
 LRX_EXPORT int LRX_CALL gbxFileFlush(GbxHeader* header, GbxFile* file) {
     GbxCall call("gbxFileFlush");
-    if (gbxIsLegacyHeader(header)) return call.result(gbxLegacyFlush(header));
+    if (closedByLegacyLayer(header, file)) return call.result(gbxLegacyFlush(header));
     if (const int code = gbxCheckHeaderFile(header, file, kModule, __LINE__)) return call.result(code);
     const int code = updateFile(header, file, 0);
     QvProject_AddFile(file->fileName);
@@ -203,8 +210,8 @@ LRX_EXPORT int LRX_CALL gbxFileFlush(GbxHeader* header, GbxFile* file) {
 
 LRX_EXPORT int LRX_CALL gbxFileClose(GbxHeader* header, GbxFile** file) {
     GbxCall call("gbxFileClose");
-    if (gbxIsLegacyHeader(header)) return call.result(gbxLegacyClose(header, file));
     GbxFile* handle = file != nullptr ? *file : nullptr;
+    if (closedByLegacyLayer(header, handle)) return call.result(gbxLegacyClose(header, file));
     if (const int code = gbxCheckHeaderFile(header, handle, kModule, __LINE__)) return call.result(code);
     // A file opened for reading is closed without writing anything back.
     if (handle->readOnly == 0) {

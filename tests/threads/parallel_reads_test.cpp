@@ -1,6 +1,6 @@
 // Eight data files read at once from eight threads through the public interface, each thread
 // tracing its steps, while another thread sets the trace switches and the error handlers and
-// a damaged file is among the reads. Run under ThreadSanitizer by `make test-tsan`; in the
+// a damaged file is among the reads; and eight legacy pairs written and read on eight threads. Run under ThreadSanitizer by `make test-tsan`; in the
 // other builds it checks the values and the trace's lines.
 #include <gtest/gtest.h>
 #include <lrx/gbx.h>
@@ -38,6 +38,8 @@ void writeFile(const std::string& path, int fileNo) {
     GbxHeader* header = nullptr;
     ASSERT_EQ(gbxHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "threads", "test", 1, kItems, 2, &header), 0);
     ASSERT_EQ(gbxSetEqCalendarAxis(header, "2026-01-01", "00:00:00", VNK_UNIT_SECOND, 0.0, 60.0, 0), 0);
+    // Data type 1: a legacy pair reads its first item back as a level in metres.
+    ASSERT_EQ(gbxSetDataType(header, 1), 0);
     for (int n = 1; n <= kItems; ++n) {
         GbxItem* item = gbxItemD(header, n);
         ASSERT_EQ(gbxSetItemInfo(header, item, VNK_ITEM_LEVEL, n == 1 ? "level" : "depth", VNK_UNIT_METRE, LRX_FLOAT),
@@ -185,4 +187,23 @@ TEST(ParallelReads, EightFilesOnEightThreadsReadBackAsWritten) {
         std::filesystem::remove(path);
     std::filesystem::remove(damaged);
     std::filesystem::remove(tracePath);
+}
+
+TEST(ParallelReads, EightLegacyPairsWrittenAndReadOnEightThreads) {
+    // Each thread takes and frees entries of the one table of open pairs while the others do.
+    std::vector<int> wrong(kFiles, -2);
+    std::vector<std::thread> threads;
+    for (int k = 0; k < kFiles; ++k) {
+        threads.emplace_back([&, k] {
+            const std::string base = scratchPath("pair" + std::to_string(k));
+            writeFile(base + ".dt2", k);
+            wrong[k] = readBackwards(base + ".dt2", k);
+            std::filesystem::remove(base + ".dt2");
+            std::filesystem::remove(base + ".ct2");
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    for (int k = 0; k < kFiles; ++k)
+        EXPECT_EQ(wrong[k], 0) << "pair " << k;
 }
