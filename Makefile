@@ -2,7 +2,7 @@
 #   make test       configure build/, build, run every test
 #   make test-asan  the same in build-asan/ with AddressSanitizer and UBSan; any report fails
 #   make demo       build, write and check a gridded time series, describe it with `lrx info`
-#   make bench      build and run the benchmarks (needs Google Benchmark)
+#   make bench      build and run the benchmarks (the record stream's need Google Benchmark)
 #   make fuzz       build the fuzz target with clang and libFuzzer and run it for a minute
 #   make clean      remove both build folders
 
@@ -46,7 +46,8 @@ demo: build
 	$(BUILD_DIR)/tools/lrx/lrx info $(DEMO_FILE)
 
 bench: build
-	$(BUILD_DIR)/bench/record_stream_bench
+	if [ -x $(BUILD_DIR)/bench/record_stream_bench ]; then $(BUILD_DIR)/bench/record_stream_bench; fi
+	$(BUILD_DIR)/bench/convert_bench
 
 fuzz:
 	CC=clang CXX=clang++ $(CMAKE) -S . -B build-fuzz -DLRX_FUZZ=ON -DLRX_SANITIZE=ON -DLRX_BUILD_TESTS=OFF

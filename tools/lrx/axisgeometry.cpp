@@ -45,14 +45,15 @@ AxisDirection equidistant(int size, double origin, double spacing) {
     return direction;
 }
 
+// A static item keeps no coordinate arrays: its edges are all zero then.
 AxisDirection fromEdges(int size, const double* edges) {
     AxisDirection direction;
     direction.size = size;
     direction.equidistant = false;
-    if (edges == nullptr) return direction;
-    direction.edges.assign(edges, edges + size + 1);
+    direction.edges.assign(static_cast<std::size_t>(size) + 1, 0.0);
+    if (edges != nullptr) direction.edges.assign(edges, edges + size + 1);
     for (int i = 0; i < size; ++i)
-        direction.centres.push_back(0.5 * (edges[i] + edges[i + 1]));
+        direction.centres.push_back(0.5 * (direction.edges[i] + direction.edges[i + 1]));
     return direction;
 }
 

@@ -52,13 +52,13 @@ void RecordFileCloser::operator()(LrxFile* file) const {
     lrxFileClose(&file);
 }
 
-OpenedRecordFile openAnyRecordFile(const std::string& path) {
+OpenedRecordFile openAnyRecordFile(const std::string& path, bool report) {
     OpenedRecordFile opened;
     LrxFile* file = nullptr;
     const int code = lrxFileOpenRead(path.c_str(), &file, acceptAnyKind, &opened.kindTag);
     opened.handle.reset(file);
     if (code != 0 || file == nullptr) {
-        reportError(path, openFailureReason(code), code);
+        if (report) reportError(path, openFailureReason(code), code);
         opened.handle.reset();
     }
     return opened;

@@ -21,9 +21,9 @@ struct OpenedRecordFile {
     int32_t kindTag = 0;      // the tag stored in the file
 };
 
-// Opens path for reading whatever its kind tag. On failure prints
-// "lrx: PATH: REASON (error CODE: MEANING)" on standard error and returns a null handle.
-OpenedRecordFile openAnyRecordFile(const std::string& path);
+// Opens path for reading whatever its kind tag. On failure returns a null handle and, when
+// report is set, prints "lrx: PATH: REASON (error CODE: MEANING)" on standard error.
+OpenedRecordFile openAnyRecordFile(const std::string& path, bool report = true);
 
 // The kind tag as its four characters, lowest byte first, in double quotes; bytes that are
 // not printable are written as \xNN.
