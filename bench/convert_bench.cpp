@@ -11,6 +11,7 @@
 #include <netcdf.h>
 #include <vnk/vnk.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -19,7 +20,6 @@
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {

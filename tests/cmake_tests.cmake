@@ -12,7 +12,8 @@ target_compile_definitions(lrx_tests PRIVATE
   LRX_NCDUMP_PATH="${LRX_NCDUMP}"
   LRX_PYTHON_PATH="/usr/bin/python3"
   LRX_TOOL_TEST_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tools")
-target_link_libraries(lrx_tests PRIVATE PkgConfig::NETCDF)
+target_link_libraries(lrx_tests PRIVATE lrx_tool_core)
+target_include_directories(lrx_tests PRIVATE ${PROJECT_SOURCE_DIR})
 add_dependencies(lrx_tests lrx_cli write_blocks grid_timeseries)
 
 if(CMAKE_NM)

@@ -10,19 +10,14 @@
 
 namespace {
 
-using lrxtest::Bytes;
-using lrxtest::linesOf;
-using lrxtest::RunResult;
-using lrxtest::runLrx;
-using lrxtest::runProgram;
-using lrxtest::TempDir;
+using namespace lrxtest;
 
 TEST(LrxToolInfo, JsonHoldsTimeAxisStatisticsAndCustomBlocks) {
     TempDir dir;
-    const std::string path = lrxtest::writeDemoFile(dir);
+    const std::string path = writeDemoFile(dir);
     const RunResult info = runLrx(dir, {"info", "--json", path});
     ASSERT_EQ(info.status, 0) << info.err;
-    lrxtest::writeBytes(dir.path("info.json"), Bytes(info.out.begin(), info.out.end()));
+    writeBytes(dir.path("info.json"), Bytes(info.out.begin(), info.out.end()));
     const std::string script =
         "import json,sys\n"
         "d = json.load(open(sys.argv[1]))\n"
@@ -41,7 +36,7 @@ TEST(LrxToolInfo, JsonHoldsTimeAxisStatisticsAndCustomBlocks) {
 
 TEST(LrxToolDump, TimeSeriesHaveOneRowPerStepAndOneColumnPerItem) {
     TempDir dir;
-    const std::string path = lrxtest::writeTimeSeriesFile(dir);
+    const std::string path = writeTimeSeriesFile(dir);
     const RunResult all = runLrx(dir, {"dump", path});
     ASSERT_EQ(all.status, 0) << all.err;
     EXPECT_EQ(all.out, "time,Level,Flow\n100,1.5,12.5\n160,1.75,25\n220,,37.5\n280,2.25,50\n");
@@ -51,8 +46,8 @@ TEST(LrxToolDump, TimeSeriesHaveOneRowPerStepAndOneColumnPerItem) {
     EXPECT_EQ(chosen.out, "time;Flow;Level\n160;25;1.75\n280;50;2.25\n");
     const RunResult deleted = runLrx(dir, {"dump", path, "--steps", "2:2", "--delete-as", "NA"});
     EXPECT_EQ(deleted.out, "time,Level,Flow\n220,NA,37.5\n");
-    for (const std::vector<std::string>& wrong : {std::vector<std::string>{"--item", "Depth"},
-                                                  std::vector<std::string>{"--steps", "3:1"}}) {
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"--item", "Depth"}, std::vector<std::string>{"--steps", "3:1"}}) {
         std::vector<std::string> args = {"dump", path};
         args.insert(args.end(), wrong.begin(), wrong.end());
         const RunResult refused = runLrx(dir, args);
@@ -63,7 +58,7 @@ TEST(LrxToolDump, TimeSeriesHaveOneRowPerStepAndOneColumnPerItem) {
 
 TEST(LrxToolDump, GridsHaveOneRowPerCellWithIndicesCoordinatesAndCalendarTime) {
     TempDir dir;
-    const std::string path = lrxtest::writeCompressedFile(dir);
+    const std::string path = writeCompressedFile(dir);
     const RunResult dump = runLrx(dir, {"dump", path, "--steps", "3:3"});
     ASSERT_EQ(dump.status, 0) << dump.err;
     const std::vector<std::string> lines = linesOf(dump.out);
@@ -76,7 +71,7 @@ TEST(LrxToolDump, GridsHaveOneRowPerCellWithIndicesCoordinatesAndCalendarTime) {
 
 TEST(LrxToolDump, StaticItemsHaveNoTimeColumn) {
     TempDir dir;
-    const std::string path = lrxtest::writeDemoFile(dir);
+    const std::string path = writeDemoFile(dir);
     const RunResult dump = runLrx(dir, {"dump", path, "--statics", "--delete-as", "land"});
     ASSERT_EQ(dump.status, 0) << dump.err;
     const std::vector<std::string> lines = linesOf(dump.out);
@@ -88,7 +83,7 @@ TEST(LrxToolDump, StaticItemsHaveNoTimeColumn) {
 
 TEST(LrxToolCheck, SoundFilesPass) {
     TempDir dir;
-    for (const std::string& path : {lrxtest::writeDemoFile(dir), lrxtest::writeCompressedFile(dir)}) {
+    for (const std::string& path : {writeDemoFile(dir), writeCompressedFile(dir)}) {
         const RunResult check = runLrx(dir, {"check", path});
         EXPECT_EQ(check.status, 0) << path << "\n" << check.out << check.err;
         EXPECT_EQ(check.err, "");
@@ -108,13 +103,23 @@ TEST(LrxToolCheck, NamesTheFirstDamageWithItsOffset) {
         const char* message;
     };
     const std::vector<Damage> damages = {
-        {"cut", 100, 0, {}, "the file holds 99 whole time steps of the 100 its header counts",
+        {"cut",
+         100,
+         0,
+         {},
+         "the file holds 99 whole time steps of the 100 its header counts",
          "truncated: 99 whole time steps of 100 (end of file)"},
-        {"value changed", 0, 100, {0, 0, 0xC6, 0x42},
+        {"value changed",
+         0,
+         100,
+         {0, 0, 0xC6, 0x42},
          "the statistics in the definition of item 3 \"V velocity\" disagree with its values: stored maximum 0.1, the "
          "values give 99",
          "(error 2010: data that do not fit their description)"},
-        {"record type changed", 0, 2 * 805, {2},
+        {"record type changed",
+         0,
+         2 * 805,
+         {2},
          "expected a float record of 200 values for item 2 \"U velocity\" of time step 99, found a double record of "
          "200 values",
          "(error 2019: a block or record out of place)"},
@@ -122,12 +127,12 @@ TEST(LrxToolCheck, NamesTheFirstDamageWithItsOffset) {
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);
         TempDir dir;
-        const std::string path = lrxtest::writeDemoFile(dir);
-        Bytes bytes = lrxtest::readBytes(path);
+        const std::string path = writeDemoFile(dir);
+        Bytes bytes = readBytes(path);
         if (damage.fromEnd != 0)
             std::memcpy(&bytes[bytes.size() - damage.fromEnd], damage.bytes.data(), damage.bytes.size());
         bytes.resize(bytes.size() - damage.cut);
-        lrxtest::writeBytes(path, bytes);
+        writeBytes(path, bytes);
         const RunResult check = runLrx(dir, {"check", path});
         EXPECT_EQ(check.status, 1);
         EXPECT_NE(check.out.find("damage          at offset "), std::string::npos) << check.out;

@@ -15,12 +15,7 @@
 
 namespace {
 
-using lrxtest::Bytes;
-using lrxtest::linesOf;
-using lrxtest::RunResult;
-using lrxtest::runLrx;
-using lrxtest::runProgram;
-using lrxtest::TempDir;
+using namespace lrxtest;
 
 struct NcReader {
     int id = -1;
@@ -86,7 +81,7 @@ RunResult convert(const TempDir& dir, const std::string& in, const std::string& 
 
 TEST(LrxToolConvert, ExportHoldsEveryValueOfTheSource) {
     TempDir dir;
-    const std::string source = lrxtest::writeDemoFile(dir);
+    const std::string source = writeDemoFile(dir);
     const std::string exported = dir.path("harbour.nc");
     const RunResult result = convert(dir, source, exported);
     ASSERT_EQ(result.status, 0) << result.err;
@@ -123,7 +118,7 @@ TEST(LrxToolConvert, ExportHoldsEveryValueOfTheSource) {
 
 TEST(LrxToolConvert, NcdumpAndXarrayReadTheExport) {
     TempDir dir;
-    const std::string source = lrxtest::writeDemoFile(dir);
+    const std::string source = writeDemoFile(dir);
     const std::string exported = dir.path("harbour.nc");
     ASSERT_EQ(convert(dir, source, exported).status, 0);
     if (std::string(LRX_NCDUMP_PATH).empty() || std::string(LRX_NCDUMP_PATH).find("NOTFOUND") != std::string::npos)
@@ -169,7 +164,7 @@ Description describe(const TempDir& dir, const std::string& path) {
 
 TEST(LrxToolConvert, RoundTripKeepsValuesNamesUnitsTimesAndAxes) {
     TempDir dir;
-    for (const std::string& source : {lrxtest::writeDemoFile(dir), lrxtest::writeCompressedFile(dir)}) {
+    for (const std::string& source : {writeDemoFile(dir), writeCompressedFile(dir)}) {
         SCOPED_TRACE(source);
         const std::string exported = dir.path("exchange.nc");
         const std::string back = dir.path("back.gbx");
@@ -189,7 +184,7 @@ TEST(LrxToolConvert, RoundTripKeepsValuesNamesUnitsTimesAndAxes) {
 
 TEST(LrxToolConvert, ClassicAndDeflateChooseTheNetcdfForm) {
     TempDir dir;
-    const std::string source = lrxtest::writeTimeSeriesFile(dir);
+    const std::string source = writeTimeSeriesFile(dir);
     ASSERT_EQ(convert(dir, source, dir.path("classic.nc"), {"--classic"}).status, 0);
     ASSERT_EQ(convert(dir, source, dir.path("deflated.nc"), {"--deflate", "4"}).status, 0);
     int format = 0, shuffle = 0, deflate = 0, level = 0;
@@ -220,17 +215,17 @@ TEST(LrxToolConvert, DamagedInputLeavesNoOutputBehind) {
     TempDir dir;
     const std::string folder = dir.path("work");
     std::filesystem::create_directory(folder);
-    const std::string source = lrxtest::writeDemoFile(dir, "work/harbour.gbx");
-    Bytes bytes = lrxtest::readBytes(source);
+    const std::string source = writeDemoFile(dir, "work/harbour.gbx");
+    Bytes bytes = readBytes(source);
     bytes.resize(bytes.size() - 1000);
-    lrxtest::writeBytes(source, bytes);
+    writeBytes(source, bytes);
     const RunResult exported = convert(dir, source, folder + "/harbour.nc");
     EXPECT_EQ(exported.status, 1);
     EXPECT_NE(exported.err.find(source + ": cannot read time step 99 (end of file)"), std::string::npos)
         << exported.err;
 
     const std::string broken = folder + "/broken.nc";
-    lrxtest::writeBytes(broken, Bytes{'C', 'D', 'F', 1, 0, 0});
+    writeBytes(broken, Bytes{'C', 'D', 'F', 1, 0, 0});
     const RunResult imported = convert(dir, broken, folder + "/broken.gbx");
     EXPECT_EQ(imported.status, 1);
     EXPECT_NE(imported.err.find(broken + ": cannot open"), std::string::npos) << imported.err;
@@ -238,8 +233,9 @@ TEST(LrxToolConvert, DamagedInputLeavesNoOutputBehind) {
 }
 
 // A netCDF-CF file as other tools write it: sea surface temperature on an irregular latitude
-// and a regular longitude axis with a fill value, a static depth along longitude, a variable
-// of an unknown unit, and one of four spatial dimensions that a data file cannot hold.
+// and a regular longitude axis with a fill value, a static depth along longitude, a level
+// packed into shorts, a variable of an unknown unit, and one of four spatial dimensions that
+// a data file cannot hold.
 void writeForeignFile(const std::string& path) {
     int id = -1, time = -1, lat = -1, lon = -1, extra[3] = {-1, -1, -1};
     ASSERT_EQ(nc_create(path.c_str(), NC_NETCDF4 | NC_CLOBBER, &id), NC_NOERR);
@@ -250,7 +246,7 @@ void writeForeignFile(const std::string& path) {
         const std::string name = "e" + std::to_string(i);
         nc_def_dim(id, name.c_str(), 2, &extra[i]);
     }
-    int timeVar, latVar, lonVar, sst, depth, odd, wave;
+    int timeVar, latVar, lonVar, sst, depth, odd, wave, level;
     nc_def_var(id, "time", NC_DOUBLE, 1, &time, &timeVar);
     nc_put_att_text(id, timeVar, "units", 26, "hours since 2000-01-01 0:0");
     nc_def_var(id, "lat", NC_DOUBLE, 1, &lat, &latVar);
@@ -267,6 +263,12 @@ void writeForeignFile(const std::string& path) {
     nc_put_att_text(id, depth, "units", 1, "m");
     nc_def_var(id, "wave", NC_FLOAT, 1, &time, &wave);
     nc_put_att_text(id, wave, "units", 8, "furlongs");
+    nc_def_var(id, "level", NC_SHORT, 1, &time, &level);
+    const short packedFill = -32767;
+    const double scale = 0.01, offset = 1.0;
+    nc_put_att_short(id, level, "_FillValue", NC_SHORT, 1, &packedFill);
+    nc_put_att_double(id, level, "scale_factor", NC_DOUBLE, 1, &scale);
+    nc_put_att_double(id, level, "add_offset", NC_DOUBLE, 1, &offset);
     const int oddDims[5] = {time, lat, extra[0], extra[1], extra[2]};
     nc_def_var(id, "odd", NC_INT, 5, oddDims, &odd);
     nc_enddef(id);
@@ -281,8 +283,10 @@ void writeForeignFile(const std::string& path) {
     const std::size_t sstStart[3] = {0, 0, 0}, sstCount[3] = {3, 3, 4};
     nc_put_vara_float(id, sst, sstStart, sstCount, values.data());
     const float depths[4] = {5, 6, 7, 8}, waves[3] = {1, 2, 3};
+    const short levels[3] = {100, packedFill, 250};
     nc_put_var_float(id, depth, depths);
     nc_put_vara_float(id, wave, start, count, waves);
+    nc_put_vara_short(id, level, start, count, levels);
     nc_close(id);
 }
 
@@ -306,6 +310,8 @@ TEST(LrxToolConvert, ImportCarriesCfVariablesAndNamesWhatItSkips) {
     EXPECT_EQ(lines[1], "2000-01-01T18:00:00,0,0,0.5,10,32");
     EXPECT_EQ(lines[2], "2000-01-01T18:00:00,1,0,1,10,");
     EXPECT_EQ(lines[12], "2000-01-01T18:00:00,3,2,2,13,");
+    const RunResult level = runLrx(dir, {"dump", imported, "--item", "level"});
+    EXPECT_EQ(level.out, "time,level\n2000-01-01T00:00:00,2\n2000-01-01T06:00:00,\n2000-01-01T18:00:00,3.5\n");
     const RunResult info = runLrx(dir, {"info", imported});
     EXPECT_NE(info.out.find("time axis       4 F_CAL_NEQ_AXIS"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("unit deg C (2400), float"), std::string::npos) << info.out;

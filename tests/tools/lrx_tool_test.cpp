@@ -11,12 +11,7 @@
 
 namespace {
 
-using lrxtest::Bytes;
-using lrxtest::linesOf;
-using lrxtest::RunResult;
-using lrxtest::runLrx;
-using lrxtest::runProgram;
-using lrxtest::TempDir;
+using namespace lrxtest;
 
 // The element listing: the lines after the blank line that ends the file header.
 std::vector<std::string> listingOf(const std::string& out) {
@@ -162,17 +157,18 @@ TEST(LrxTool, StopsWithExitOneAtTheFirstDamagedElement) {
                   {150, "  double (2 values)"},
                   {171, "damaged: block head 766 inside block 1, which has no terminator (" + kOutOfPlace + ")"}}),
          "damaged element at offset 171 (" + kOutOfPlace + ")"},
-        {"terminator outside a block", 0, 172, 0xFF, afterFirstBlock, "damaged element at offset 172 (" + kOutOfPlace + ")"},
+        {"terminator outside a block", 0, 172, 0xFF, afterFirstBlock,
+         "damaged element at offset 172 (" + kOutOfPlace + ")"},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);
         TempDir dir;
         const std::string path = writeBlocksFile(dir);
-        Bytes bytes = lrxtest::readBytes(path);
+        Bytes bytes = readBytes(path);
         ASSERT_EQ(bytes.size(), 264u);
         if (damage.cutAt != 0) bytes.resize(damage.cutAt);
         if (damage.byteAt != 0) bytes[damage.byteAt] = damage.byte;
-        lrxtest::writeBytes(path, bytes);
+        writeBytes(path, bytes);
 
         const RunResult result = runLrx(dir, {"blocks", path});
         EXPECT_EQ(result.status, 1);
@@ -184,21 +180,21 @@ TEST(LrxTool, StopsWithExitOneAtTheFirstDamagedElement) {
 // A cross-section-kind file written big-endian: magic and every multi-byte field reversed.
 Bytes bigEndianFile() {
     Bytes out;
-    lrxtest::putText(out, "_BLO");
-    lrxtest::putBig(out, 0x5F4E5343, 4);  // "CSN_"
-    lrxtest::putText(out, " FENN Alto - this file contains binary data, do not edit");
+    putText(out, "_BLO");
+    putBig(out, 0x5F4E5343, 4);  // "CSN_"
+    putText(out, " FENN Alto - this file contains binary data, do not edit");
     out.push_back(0x1A);
     for (int round = 0; round < 2; ++round) {
         for (int field : {2007, 3, 5, 9, 4, 3})
-            lrxtest::putBig(out, static_cast<uint64_t>(field), 2);
-        lrxtest::putBig(out, 104, 4);
-        lrxtest::putBig(out, 104, 4);
+            putBig(out, static_cast<uint64_t>(field), 2);
+        putBig(out, 104, 4);
+        putBig(out, 104, 4);
     }
-    lrxtest::putBig(out, 0, 8);
+    putBig(out, 0, 8);
     out.insert(out.end(), {0xFE, 0x00, 0x07, 0x06});
-    lrxtest::putBig(out, 2, 4);
-    lrxtest::putBig(out, 1, 2);
-    lrxtest::putBig(out, 0xFFFE, 2);
+    putBig(out, 2, 4);
+    putBig(out, 1, 2);
+    putBig(out, 0xFFFE, 2);
     out.push_back(0xFF);
     return out;
 }
@@ -206,7 +202,7 @@ Bytes bigEndianFile() {
 TEST(LrxTool, ListsBigEndianFileInItsOwnByteOrder) {
     TempDir dir;
     const std::string path = dir.path("section.dat");
-    lrxtest::writeBytes(path, bigEndianFile());
+    writeBytes(path, bigEndianFile());
     const RunResult result = runLrx(dir, {"blocks", path});
     ASSERT_EQ(result.status, 0) << result.err;
     const std::vector<std::string> lines = linesOf(result.out);
@@ -244,7 +240,7 @@ TEST(LrxTool, NamesTheCodeWhenAFileIsNoRecordFile) {
         const char* message;
     };
     Bytes headerCut;
-    lrxtest::putText(headerCut, "OLB_GBX_ FENN Alto");
+    putText(headerCut, "OLB_GBX_ FENN Alto");
     const std::vector<Case> cases = {
         {"text file", Bytes{'h', 'e', 'l', 'l', 'o', ',', ' ', 'w', 'o', 'r', 'l', 'd', '\n'},
          "not a record file (error 2014: not a record file (no magic at its start))"},
@@ -257,7 +253,7 @@ TEST(LrxTool, NamesTheCodeWhenAFileIsNoRecordFile) {
         SCOPED_TRACE(c.what);
         TempDir dir;
         const std::string path = dir.path("input.txt");
-        if (!c.content.empty()) lrxtest::writeBytes(path, c.content);
+        if (!c.content.empty()) writeBytes(path, c.content);
         const RunResult result = runLrx(dir, {"blocks", path});
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "");
@@ -300,7 +296,7 @@ TEST(LrxTool, WrongCommandLineExitsTwoAndHelpListsEveryVerb) {
 
 TEST(LrxToolInfo, DescribesTheDemoDataFile) {
     TempDir dir;
-    const std::string path = lrxtest::writeDemoFile(dir);
+    const std::string path = writeDemoFile(dir);
     const RunResult info = runLrx(dir, {"info", path});
     EXPECT_EQ(info.status, 0) << info.err;
     const std::vector<std::string> lines = linesOf(info.out);
@@ -325,7 +321,7 @@ TEST(LrxToolInfo, DescribesTheDemoDataFile) {
 TEST(LrxToolInfo, RefusesFilesThatAreNoDataFiles) {
     TempDir dir;
     const std::string text = dir.path("notes.txt");
-    lrxtest::writeBytes(text, Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
+    writeBytes(text, Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
     const std::string blocks = writeBlocksFile(dir);
     // A text file, a missing file, and a record file whose blocks are no data-file header.
     for (const auto& [path, reason] : {std::pair{text, std::string("(error 2014: not a record file")},

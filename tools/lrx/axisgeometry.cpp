@@ -124,9 +124,9 @@ int64_t AxisGeometry::cellCount() const {
 }
 
 const char* axisTypeName(int axisType) {
-    static const char* const kNames[] = {"none",   "EqD0",   "EqD1",   "NeqD1", "TvarD1",        "EqD2",
-                                         "NeqD2",  "TvarD2", "EqD3",   "NeqD3", "TvarD3",        "EqD4",
-                                         "CurveLinearD2", "CurveLinearD3"};
+    static const char* const kNames[] = {"none",   "EqD0",  "EqD1",          "NeqD1",        "TvarD1",
+                                         "EqD2",   "NeqD2", "TvarD2",        "EqD3",         "NeqD3",
+                                         "TvarD3", "EqD4",  "CurveLinearD2", "CurveLinearD3"};
     return axisType >= 0 && axisType <= 13 ? kNames[axisType] : "none";
 }
 
@@ -163,7 +163,8 @@ bool sameDirection(const AxisDirection& a, const AxisDirection& b) {
 }
 
 bool sameGeometry(const AxisGeometry& a, const AxisGeometry& b) {
-    if (a.axisType != b.axisType || a.unit != b.unit || a.dimensions != b.dimensions || a.points != b.points) return false;
+    if (a.axisType != b.axisType || a.unit != b.unit || a.dimensions != b.dimensions || a.points != b.points)
+        return false;
     for (int d = 0; d < a.dimensions; ++d) {
         if (!sameDirection(a.directions[d], b.directions[d])) return false;
     }

@@ -168,8 +168,8 @@ bool dateAndTimeTexts(int64_t seconds, std::string* date, std::string* time) {
     char text[32];
     std::snprintf(text, sizeof text, "%04lld-%02d-%02d", static_cast<long long>(year), month, day);
     *date = text;
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(inDay / 3600), static_cast<int>(inDay / 60 % 60),
-                  static_cast<int>(inDay % 60));
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(inDay / 3600),
+                  static_cast<int>(inDay / 60 % 60), static_cast<int>(inDay % 60));
     *time = text;
     return true;
 }

@@ -17,6 +17,7 @@
 #include "errortext.h"
 #include "progress.h"
 #include "recordfile.h"
+#include "timeaxis.h"
 
 namespace lrxtool {
 
@@ -44,15 +45,7 @@ LayoutExpectation expectationOf(GbxHeader* header) {
     }
     const int fileType = gbxGetFileType(header);
     expected.timedHeads = fileType != F_EQTIME_FIXEDSPACE_ALLITEMS && fileType != F_EQTIME_TVARSPACE_ALLITEMS;
-    const int axisType = gbxGetTimeAxisType(header);
-    int steps = 0;
-    if (axisType == F_TM_EQ_AXIS) gbxGetEqTimeAxis(header, nullptr, nullptr, nullptr, nullptr, &steps, nullptr);
-    if (axisType == F_TM_NEQ_AXIS) gbxGetNeqTimeAxis(header, nullptr, nullptr, nullptr, nullptr, &steps, nullptr);
-    if (axisType == F_CAL_EQ_AXIS)
-        gbxGetEqCalendarAxis(header, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &steps, nullptr);
-    if (axisType == F_CAL_NEQ_AXIS)
-        gbxGetNeqCalendarAxis(header, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &steps, nullptr);
-    expected.headerSteps = steps;
+    expected.headerSteps = readTimeAxis(header).count;
     return expected;
 }
 
@@ -75,9 +68,9 @@ int layoutDamage(const std::string& path, const LayoutFinding& finding, int head
                    std::to_string(headerSteps) + " its header counts";
         printDamage(finding.offset, problem);
         std::fflush(stdout);
-        reportError(path, "truncated: " + plural(finding.wholeSteps, "whole time step") + " of " +
-                              std::to_string(headerSteps),
-                    finding.code);
+        reportError(
+            path, "truncated: " + plural(finding.wholeSteps, "whole time step") + " of " + std::to_string(headerSteps),
+            finding.code);
         return kExitFailure;
     }
     return reportDamage(path, finding.offset, problem, finding.code);

@@ -81,7 +81,7 @@ private:
     }
 
     void unexpected(const Element& found, const std::string& expected) {
-        const int code = found.kind == ElementKind::Damaged ? found.code
+        const int code = found.kind == ElementKind::Damaged     ? found.code
                          : found.kind == ElementKind::EndOfFile ? LRX_END_OF_FILE
                                                                 : F_ERR_SKIP;
         fail(found, code, "expected " + expected + ", found " + describe(found));

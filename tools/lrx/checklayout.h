@@ -13,21 +13,21 @@ namespace lrxtool {
 
 // What the header says the time steps hold.
 struct LayoutExpectation {
-    std::vector<std::string> names;    // per item
-    std::vector<int> dataTypes;        // per item
-    std::vector<int64_t> counts;       // values stored per time step, per item
-    bool timedHeads = false;           // each time-step head holds the step's time
-    int headerSteps = 0;               // time steps that the header counts
+    std::vector<std::string> names;  // per item
+    std::vector<int> dataTypes;      // per item
+    std::vector<int64_t> counts;     // values stored per time step, per item
+    bool timedHeads = false;         // each time-step head holds the step's time
+    int headerSteps = 0;             // time steps that the header counts
 };
 
 struct LayoutFinding {
     bool damaged = false;
-    int64_t offset = 0;        // of the damage
-    int code = 0;              // the library's code that describes it
-    std::string problem;       // what was expected there and what was found
-    bool truncated = false;    // the file ends early
-    int wholeSteps = 0;        // time steps found whole
-    int staticItems = 0;       // static items found
+    int64_t offset = 0;                // of the damage
+    int code = 0;                      // the library's code that describes it
+    std::string problem;               // what was expected there and what was found
+    bool truncated = false;            // the file ends early
+    int wholeSteps = 0;                // time steps found whole
+    int staticItems = 0;               // static items found
     std::vector<int64_t> itemBlocks;   // offset of each item's definition block
     std::vector<int64_t> statsBlocks;  // offset of each item's statistics block (-1: none)
 };

@@ -48,7 +48,9 @@ std::string differs(const std::string& what, double stored, double computed, int
 }  // namespace
 
 StatsRecomputer::StatsRecomputer(GbxHeader* header)
-    : header_(header), deletes_(deleteValuesOf(header)), none_(gbxGetDeleteValDouble(header)),
+    : header_(header),
+      deletes_(deleteValuesOf(header)),
+      none_(gbxGetDeleteValDouble(header)),
       perElement_(gbxGetItemStatsType(header) == 2 || gbxGetItemStatsType(header) == 3) {
     for (int n = 1; n <= gbxGetNoOfItems(header); ++n) {
         GbxItem* item = gbxItemD(header, n);
@@ -100,9 +102,12 @@ bool StatsRecomputer::globalAgrees(int itemNo, const ItemSums& sums, StatsMismat
     gbxGetItemStatsGlobal(gbxItemD(header_, itemNo), &min, &max, &deletes);
     mismatch->itemNo = itemNo;
     mismatch->element = -1;
-    if (min != sums.minimum) mismatch->what = differs("minimum", min, sums.minimum, sums.dataType);
-    else if (max != sums.maximum) mismatch->what = differs("maximum", max, sums.maximum, sums.dataType);
-    else if (deletes != sums.deletes) mismatch->what = differs("count of delete values", deletes, double(sums.deletes));
+    if (min != sums.minimum)
+        mismatch->what = differs("minimum", min, sums.minimum, sums.dataType);
+    else if (max != sums.maximum)
+        mismatch->what = differs("maximum", max, sums.maximum, sums.dataType);
+    else if (deletes != sums.deletes)
+        mismatch->what = differs("count of delete values", deletes, double(sums.deletes));
     return mismatch->what.empty();
 }
 
@@ -120,14 +125,22 @@ bool StatsRecomputer::elementAgrees(int itemNo, int element, const std::array<do
         return false;
     }
     const Derived d = derive(e, none_);
-    if (min != e[kMin]) mismatch->what = differs("minimum", min, e[kMin], dataType);
-    else if (max != e[kMax]) mismatch->what = differs("maximum", max, e[kMax], dataType);
-    else if (valid != e[kValid]) mismatch->what = differs("count of valid values", valid, e[kValid]);
-    else if (deletes != e[kDeletes]) mismatch->what = differs("count of delete values", deletes, e[kDeletes]);
-    else if (pairs != e[kPairs]) mismatch->what = differs("count of consecutive pairs", pairs, e[kPairs]);
-    else if (!close(mean, d.mean)) mismatch->what = differs("mean", mean, d.mean);
-    else if (!close(stdDev, d.stdDev)) mismatch->what = differs("standard deviation", stdDev, d.stdDev);
-    else if (!close(autoCorr, d.autoCorr)) mismatch->what = differs("autocorrelation", autoCorr, d.autoCorr);
+    if (min != e[kMin])
+        mismatch->what = differs("minimum", min, e[kMin], dataType);
+    else if (max != e[kMax])
+        mismatch->what = differs("maximum", max, e[kMax], dataType);
+    else if (valid != e[kValid])
+        mismatch->what = differs("count of valid values", valid, e[kValid]);
+    else if (deletes != e[kDeletes])
+        mismatch->what = differs("count of delete values", deletes, e[kDeletes]);
+    else if (pairs != e[kPairs])
+        mismatch->what = differs("count of consecutive pairs", pairs, e[kPairs]);
+    else if (!close(mean, d.mean))
+        mismatch->what = differs("mean", mean, d.mean);
+    else if (!close(stdDev, d.stdDev))
+        mismatch->what = differs("standard deviation", stdDev, d.stdDev);
+    else if (!close(autoCorr, d.autoCorr))
+        mismatch->what = differs("autocorrelation", autoCorr, d.autoCorr);
     return mismatch->what.empty();
 }
 

@@ -28,8 +28,8 @@ struct DumpOptions {
     std::string steps;               // "FIRST:LAST[:STRIDE]"; empty: every time step
     bool statics = false;            // the static items instead of the time steps
     std::string delimiter = ",";
-    int precision = 0;               // significant digits; 0: the shortest exact text
-    std::string deleteAs;            // the text written for delete values
+    int precision = 0;     // significant digits; 0: the shortest exact text
+    std::string deleteAs;  // the text written for delete values
     bool quiet = false;
 };
 int runDump(const DumpOptions& options);

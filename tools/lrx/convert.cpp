@@ -47,8 +47,9 @@ int exportFile(const std::string& target, const ConvertOptions& options) {
 int runConvert(const ConvertOptions& options) {
     const Direction direction = directionOf(options);
     if (direction == Direction::Unknown) {
-        reportError(options.output, "convert writes a netCDF file (.nc) from a data file, or a data file (.gbx) from "
-                                    "a netCDF file");
+        reportError(options.output,
+                    "convert writes a netCDF file (.nc) from a data file, or a data file (.gbx) from "
+                    "a netCDF file");
         return kExitUsage;
     }
     if (direction == Direction::Import && (options.classic || options.deflate > 0)) {

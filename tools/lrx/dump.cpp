@@ -46,8 +46,7 @@ CellColumns cellColumns(const AxisGeometry& geometry, bool timeSeries) {
     columns.timeSeries = timeSeries;
     if (timeSeries) return columns;
     for (int d = 0; d < 3; ++d) {
-        const std::vector<double>& values =
-            geometry.points ? geometry.pointCoords[d] : geometry.directions[d].centres;
+        const std::vector<double>& values = geometry.points ? geometry.pointCoords[d] : geometry.directions[d].centres;
         for (const double v : values)
             columns.coordinateTexts[d].push_back(numberText(v));
     }
@@ -291,7 +290,8 @@ int dumpStatics(const DataFile& data, const DumpOptions& options, CsvWriter& csv
 int runDump(const DumpOptions& options) {
     std::string delimiter;
     if (!parseDelimiter(options.delimiter, &delimiter))
-        return usageError(options.path, "--delimiter " + options.delimiter + ": one character that is no part of a number");
+        return usageError(options.path,
+                          "--delimiter " + options.delimiter + ": one character that is no part of a number");
     DataFile data;
     if (!data.open(options.path)) return kExitFailure;
     CsvWriter csv(stdout, delimiter);

@@ -3,8 +3,6 @@
 // values, as one JSON object. Uses the exported data-file API only.
 #include "infojson.h"
 
-#include <cstring>
-
 #include "axisgeometry.h"
 #include "commands.h"
 #include "errortext.h"
@@ -254,15 +252,8 @@ int writeStatics(JsonWriter& json, const DataFile& data) {
 
 void writeBlockValues(JsonWriter& json, int type, int count, const void* values) {
     std::vector<double> numbers;
-    for (int i = 0; i < count && values != nullptr; ++i) {
-        if (type == LRX_INT2 || type == LRX_UINT2) {
-            int16_t v;
-            std::memcpy(&v, static_cast<const char*>(values) + 2 * i, 2);
-            numbers.push_back(type == LRX_INT2 ? v : static_cast<uint16_t>(v));
-        } else {
-            numbers.push_back(valueAsDouble(type, values, static_cast<std::size_t>(i)));
-        }
-    }
+    for (int i = 0; i < count && values != nullptr; ++i)
+        numbers.push_back(valueAsDouble(type, values, static_cast<std::size_t>(i)));
     writeNumbers(json, "values", numbers, type == LRX_FLOAT);
 }
 

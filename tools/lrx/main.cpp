@@ -37,9 +37,8 @@ struct Options {
 };
 
 std::string versionText() {
-    return std::string("lrx ") + LRX_TOOL_VERSION + " (record files version " +
-           std::to_string(lrxGetVersionCurrent()) + ", data files version " + std::to_string(gbxGetVersionCurrent()) +
-           ")";
+    return std::string("lrx ") + LRX_TOOL_VERSION + " (record files version " + std::to_string(lrxGetVersionCurrent()) +
+           ", data files version " + std::to_string(gbxGetVersionCurrent()) + ")";
 }
 
 Verb addInfo(CLI::App& app, Options& options) {
@@ -84,8 +83,8 @@ Verb addCheck(CLI::App& app, Options& options) {
 Verb addConvert(CLI::App& app, Options& options, const std::string& commandLine) {
     lrxtool::ConvertOptions& convert = options.convert;
     convert.commandLine = commandLine;
-    CLI::App* command =
-        app.add_subcommand("convert", "convert a data file (.gbx) to netCDF-CF (.nc), or a netCDF-CF file to a data file");
+    CLI::App* command = app.add_subcommand(
+        "convert", "convert a data file (.gbx) to netCDF-CF (.nc), or a netCDF-CF file to a data file");
     command->add_option("IN", convert.input, "file to convert")->required();
     command->add_option("OUT", convert.output, "file to write; its extension (.nc or .gbx) chooses the direction")
         ->required();

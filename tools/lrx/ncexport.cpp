@@ -5,7 +5,6 @@
 #include "ncexport.h"
 
 #include <chrono>
-#include <cstring>
 
 #include "calendar.h"
 #include "errortext.h"
@@ -85,15 +84,6 @@ nc_type customBlockType(int type, bool classic) {
     }
 }
 
-double customBlockValue(int type, const void* values, int i) {
-    if (type == LRX_INT2 || type == LRX_UINT2) {
-        int16_t v;
-        std::memcpy(&v, static_cast<const char*>(values) + 2 * i, 2);
-        return type == LRX_INT2 ? v : static_cast<uint16_t>(v);
-    }
-    return valueAsDouble(type, values, static_cast<std::size_t>(i));
-}
-
 void defineCustomBlocks(NcFile& nc, GbxHeader* header, bool classic, const Warn& warn) {
     GbxCustomBlock* block = nullptr;
     gbxGetCustomBlockRef(header, &block);
@@ -109,7 +99,7 @@ void defineCustomBlocks(NcFile& nc, GbxHeader* header, bool classic, const Warn&
         }
         std::vector<double> numbers;
         for (int i = 0; i < count; ++i)
-            numbers.push_back(customBlockValue(type, values, i));
+            numbers.push_back(valueAsDouble(type, values, static_cast<std::size_t>(i)));
         putNumbers(nc, NC_GLOBAL, netcdfName(blockName).c_str(), customBlockType(type, classic), numbers);
     }
 }
@@ -281,8 +271,9 @@ void defineVariable(NcFile& nc, ExportVar& var, const ExportPlan& plan, const Da
         dims.push_back(plan.dims[d].dimId);
         chunks.push_back(static_cast<std::size_t>(plan.dims[d].direction.size));
     }
-    if (!nc.check(nc_def_var(nc.id(), var.name.c_str(), var.type, static_cast<int>(dims.size()), dims.data(), &var.varId),
-                  "variable " + var.name))
+    if (!nc.check(
+            nc_def_var(nc.id(), var.name.c_str(), var.type, static_cast<int>(dims.size()), dims.data(), &var.varId),
+            "variable " + var.name))
         return;
     const std::string what = (var.isStatic ? "static item \"" : "item \"") + var.info.name + "\"";
     nc.putText(var.varId, "long_name", var.info.name);
@@ -321,8 +312,7 @@ void writeSpace(NcFile& nc, const ExportPlan& plan) {
 
 // Writes values of an item data type into a part of a variable (the whole variable when
 // start is null).
-int putValues(int ncid, int var, int dataType, const std::size_t* start, const std::size_t* count,
-              const void* values) {
+int putValues(int ncid, int var, int dataType, const std::size_t* start, const std::size_t* count, const void* values) {
     switch (dataType) {
         case LRX_DOUBLE:
             return start ? nc_put_vara_double(ncid, var, start, count, static_cast<const double*>(values))
@@ -387,9 +377,9 @@ int writeSteps(NcFile& nc, const DataFile& data, const ExportPlan& plan, const C
             start[0] = at;
             for (const std::size_t d : var.dims)
                 count.push_back(static_cast<std::size_t>(plan.dims[d].direction.size));
-            nc.check(putValues(nc.id(), var.varId, var.info.dataType, start.data(), count.data(),
-                               reader.values(var.number)),
-                     "values of " + var.name);
+            nc.check(
+                putValues(nc.id(), var.varId, var.info.dataType, start.data(), count.data(), reader.values(var.number)),
+                "values of " + var.name);
         }
         progress.update(step + 1);
     }

@@ -41,8 +41,8 @@ public:
         var.number = number;
         var.info = itemInfo(item);
         var.geometry = axisGeometry(item);
-        const std::string what = (isStatic ? "static item " : "item ") + std::to_string(number) + " \"" +
-                                 var.info.name + "\"";
+        const std::string what =
+            (isStatic ? "static item " : "item ") + std::to_string(number) + " \"" + var.info.name + "\"";
         if (!var.geometry.supported) {
             warn_(what + " has an axis of type " + var.geometry.typeName + ", which is not exported");
             return;

@@ -48,7 +48,8 @@ Projection recogniseProjection(const std::string& text, bool southHint) {
         }
         return projection;
     }
-    static const std::regex kLongLat(R"(^(LONG/LAT|LONGLAT|LON/LAT|LAT/LONG|LATLONG|LATLON|WGS[ _-]?84|EPSG:4326|GEOGCS\[.*))");
+    static const std::regex kLongLat(
+        R"(^(LONG/LAT|LONGLAT|LON/LAT|LAT/LONG|LATLONG|LATLON|WGS[ _-]?84|EPSG:4326|GEOGCS\[.*))");
     if (std::regex_search(name, kLongLat)) projection.kind = ProjectionKind::LongLat;
     return projection;
 }

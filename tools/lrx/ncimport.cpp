@@ -41,12 +41,18 @@ DeleteValues chooseDeleteValues(const NcFile& nc, const std::vector<ImportVar>& 
         if (var.marks.empty() || var.packed || chosen[var.dataType]) continue;
         const double mark = var.marks[0];
         chosen[var.dataType] = true;
-        if (var.dataType == LRX_FLOAT && type == NC_FLOAT) deletes.floatValue = static_cast<float>(mark);
-        else if (var.dataType == LRX_DOUBLE && type == NC_DOUBLE) deletes.doubleValue = mark;
-        else if (var.dataType == LRX_BYTE && type == NC_BYTE) deletes.byteValue = static_cast<signed char>(mark);
-        else if (var.dataType == LRX_INT4 && type == NC_INT) deletes.intValue = static_cast<int32_t>(mark);
-        else if (var.dataType == LRX_UINT4 && type == NC_UINT) deletes.unsignedValue = static_cast<uint32_t>(mark);
-        else chosen[var.dataType] = false;
+        if (var.dataType == LRX_FLOAT && type == NC_FLOAT)
+            deletes.floatValue = static_cast<float>(mark);
+        else if (var.dataType == LRX_DOUBLE && type == NC_DOUBLE)
+            deletes.doubleValue = mark;
+        else if (var.dataType == LRX_BYTE && type == NC_BYTE)
+            deletes.byteValue = static_cast<signed char>(mark);
+        else if (var.dataType == LRX_INT4 && type == NC_INT)
+            deletes.intValue = static_cast<int32_t>(mark);
+        else if (var.dataType == LRX_UINT4 && type == NC_UINT)
+            deletes.unsignedValue = static_cast<uint32_t>(mark);
+        else
+            chosen[var.dataType] = false;
     }
     for (const ImportVar& var : vars) {
         if (var.dataType == LRX_BYTE && !chosen[LRX_BYTE]) deletes.byteValue = kByteDelete;
@@ -105,8 +111,8 @@ void addCustomBlock(const NcFile& nc, int attribute, GbxHeader* header, const Wa
     static const struct {
         nc_type from;
         int to;
-    } kTypes[] = {{NC_FLOAT, LRX_FLOAT}, {NC_DOUBLE, LRX_DOUBLE}, {NC_BYTE, LRX_BYTE}, {NC_INT, LRX_INT4},
-                  {NC_UINT, LRX_UINT4},  {NC_SHORT, LRX_INT2},   {NC_USHORT, LRX_UINT2}};
+    } kTypes[] = {{NC_FLOAT, LRX_FLOAT}, {NC_DOUBLE, LRX_DOUBLE}, {NC_BYTE, LRX_BYTE},   {NC_INT, LRX_INT4},
+                  {NC_UINT, LRX_UINT4},  {NC_SHORT, LRX_INT2},    {NC_USHORT, LRX_UINT2}};
     for (const auto& entry : kTypes) {
         if (entry.from != type) continue;
         std::vector<unsigned char> values(count * 8);
@@ -127,9 +133,9 @@ int buildHeader(const NcFile& nc, const ImportTime& time, const ImportGeo& geo, 
     int stats = nc.getDoubles(NC_GLOBAL, "lrx_statistics_type", &statsType) ? int(statsType[0]) : 1;
     if (stats < 1 || stats > 3) stats = 1;
     GbxHeader* created = nullptr;
-    int code = gbxHeaderCreate(time.equidistant ? F_EQTIME_FIXEDSPACE_ALLITEMS : F_NEQTIME_FIXEDSPACE_ALLITEMS,
-                               title.c_str(), application.c_str(), versionNo, static_cast<int>(items.size()), stats,
-                               &created);
+    int code =
+        gbxHeaderCreate(time.equidistant ? F_EQTIME_FIXEDSPACE_ALLITEMS : F_NEQTIME_FIXEDSPACE_ALLITEMS, title.c_str(),
+                        application.c_str(), versionNo, static_cast<int>(items.size()), stats, &created);
     out->reset(created);
     if (code != 0) return code;
     GbxHeader* header = created;
@@ -157,7 +163,8 @@ class SlabReader {
 public:
     SlabReader(const NcFile& nc, const DeleteValues& deletes) : nc_(nc), deletes_(deletes) {}
 
-    bool read(const ImportVar& var, const std::size_t* start, std::vector<unsigned char>* values, std::string* problem) {
+    bool read(const ImportVar& var, const std::size_t* start, std::vector<unsigned char>* values,
+              std::string* problem) {
         std::size_t cells = 1;
         for (std::size_t d = 0; d < var.counts.size(); ++d)
             cells *= var.counts[d];
@@ -242,7 +249,8 @@ int writeStatics(GbxHeader* header, GbxFile* file, const std::vector<ImportVar>&
 
 int writeSteps(GbxHeader* header, GbxFile* file, const ImportTime& time, const std::vector<ImportVar>& items,
                SlabReader& reader, const ConvertOptions& options, std::string* problem) {
-    Progress progress("convert", static_cast<int64_t>(time.values.size()), progressWanted(options.quiet, options.input));
+    Progress progress("convert", static_cast<int64_t>(time.values.size()),
+                      progressWanted(options.quiet, options.input));
     std::vector<unsigned char> values;
     for (std::size_t step = 0; step < time.values.size(); ++step) {
         for (const ImportVar& var : items) {

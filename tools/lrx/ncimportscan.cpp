@@ -47,7 +47,8 @@ std::set<std::string> servingVariables(const NcFile& nc) {
 
 // The item data type for a netCDF type; 0 when there is none.
 int dataTypeOf(nc_type type, bool packed) {
-    if (packed) return type == NC_INT || type == NC_UINT || type == NC_DOUBLE || type == NC_INT64 ? LRX_DOUBLE : LRX_FLOAT;
+    if (packed)
+        return type == NC_INT || type == NC_UINT || type == NC_DOUBLE || type == NC_INT64 ? LRX_DOUBLE : LRX_FLOAT;
     switch (type) {
         case NC_FLOAT:
             return LRX_FLOAT;
@@ -255,7 +256,7 @@ private:
         constexpr double kTolerance = 1.0 / (1 << 22);
         const auto& c = d.centres;
         *origin = static_cast<float>(c[0]);
-        *spacing = c.size() >= 2 ? static_cast<float>(c[1] - c[0])
+        *spacing = c.size() >= 2         ? static_cast<float>(c[1] - c[0])
                    : d.edges.size() == 2 ? static_cast<float>(d.edges[1] - d.edges[0])
                                          : 1.0f;
         if (!(*spacing > 0) || !std::isfinite(*spacing) || !std::isfinite(*origin)) return false;

@@ -40,7 +40,7 @@ struct ImportVar {
     std::string name;
     int itemType = 999;
     int unit = 0;
-    std::string unitText;  // set when the unit library does not know the unit
+    std::string unitText;       // set when the unit library does not know the unit
     std::vector<double> marks;  // values that mean "missing" in this variable
     bool packed = false;        // scale_factor or add_offset: values are unpacked
     double scale = 1.0, offset = 0.0;

@@ -91,8 +91,9 @@ void decideUnit(const NcFile& nc, const Warn& warn, ImportTime* time) {
         const std::string word = units.substr(0, since);
         if (timeUnitKey(word, &time->unit)) {
             if (!standardCalendar(nc, time->varId)) {
-                warn("the time coordinate's calendar is not the standard one; its times are kept relative to their "
-                     "reference date, without dates");
+                warn(
+                    "the time coordinate's calendar is not the standard one; its times are kept relative to their "
+                    "reference date, without dates");
                 return;
             }
             calendarAxis(units.substr(since + 7), time, warn);

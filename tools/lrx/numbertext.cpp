@@ -22,8 +22,9 @@ std::string shortestText(T value, int precision) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     char text[64];
-    const auto result = precision > 0 ? std::to_chars(text, text + sizeof text, value, std::chars_format::general, precision)
-                                      : std::to_chars(text, text + sizeof text, value);
+    const auto result = precision > 0
+                            ? std::to_chars(text, text + sizeof text, value, std::chars_format::general, precision)
+                            : std::to_chars(text, text + sizeof text, value);
     return std::string(text, result.ptr);
 }
 
@@ -78,6 +79,10 @@ double valueAsDouble(int dataType, const void* values, std::size_t index) {
             return valueAt<int32_t>(values, index);
         case LRX_UINT4:
             return valueAt<uint32_t>(values, index);
+        case LRX_INT2:
+            return valueAt<int16_t>(values, index);
+        case LRX_UINT2:
+            return valueAt<uint16_t>(values, index);
         default:
             return 0.0;
     }

@@ -22,7 +22,7 @@ double tidyNumber(double value, double tolerance);
 // gives the shortest exact text, a positive precision that many significant digits.
 std::string valueText(int dataType, const void* values, std::size_t index, int precision = 0);
 
-// The value at index of an array of an item data type, as a double; bytes are signed.
+// The value at index of an array of a simple type 1 to 7, as a double; bytes are signed.
 double valueAsDouble(int dataType, const void* values, std::size_t index);
 
 // The delete values of a header, one per data type.

@@ -36,8 +36,11 @@ bool progressWanted(bool quiet, const std::string& path) {
 }
 
 Progress::Progress(std::string label, int64_t total, bool enabled)
-    : label_(std::move(label)), total_(total), enabled_(enabled && total > 0),
-      start_(std::chrono::steady_clock::now()), lastDraw_(start_) {}
+    : label_(std::move(label)),
+      total_(total),
+      enabled_(enabled && total > 0),
+      start_(std::chrono::steady_clock::now()),
+      lastDraw_(start_) {}
 
 Progress::~Progress() {
     finish();

@@ -152,10 +152,24 @@ constexpr UnitText kUnitTexts[] = {
 
 // Spellings that netCDF files use for units the table writes otherwise.
 constexpr UnitText kReadOnlyTexts[] = {
-    {0, ""},        {0, "-"},           {1400, "second"},         {1400, "seconds"},        {1401, "minutes"},
-    {1402, "hours"}, {1403, "days"},     {2201, "degrees"},        {2201, "degrees_east"},   {2201, "degrees_north"},
-    {2201, "degree_east"}, {2201, "degree_north"}, {2201, "degree_E"}, {2201, "degree_N"},  {2400, "Celsius"},
-    {2400, "degree_Celsius"}, {2402, "kelvin"}, {3800, "psu"},
+    {0, ""},
+    {0, "-"},
+    {1400, "second"},
+    {1400, "seconds"},
+    {1401, "minutes"},
+    {1402, "hours"},
+    {1403, "days"},
+    {2201, "degrees"},
+    {2201, "degrees_east"},
+    {2201, "degrees_north"},
+    {2201, "degree_east"},
+    {2201, "degree_north"},
+    {2201, "degree_E"},
+    {2201, "degree_N"},
+    {2400, "Celsius"},
+    {2400, "degree_Celsius"},
+    {2402, "kelvin"},
+    {3800, "psu"},
 };
 
 std::string trimmed(const std::string& text) {
