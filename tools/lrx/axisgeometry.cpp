@@ -3,6 +3,7 @@
 #include "axisgeometry.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "numbertext.h"
 #include "vnk/vnk.h"
@@ -114,6 +115,43 @@ void readPoints(GbxItem* item, AxisGeometry* geometry) {
     }
 }
 
+// Sizes come from the file: a direction longer than this, or a grid of more cells than a time
+// step can hold, is not laid out (its coordinates alone would take gigabytes).
+constexpr int64_t kLongestDirection = int64_t{1} << 24;
+
+bool sizesArePlausible(int axisType, GbxItem* item) {
+    int sizes[3] = {1, 1, 1};
+    switch (axisType) {
+        case 2:
+            gbxGetItemAxisEqD1(item, nullptr, nullptr, &sizes[0], nullptr, nullptr);
+            break;
+        case 3:
+            gbxGetItemAxisNeqD1(item, nullptr, nullptr, &sizes[0], nullptr);
+            break;
+        case 5:
+            gbxGetItemAxisEqD2(item, nullptr, nullptr, &sizes[0], &sizes[1], nullptr, nullptr, nullptr, nullptr);
+            break;
+        case 6:
+            gbxGetItemAxisNeqD2(item, nullptr, nullptr, &sizes[0], &sizes[1], nullptr, nullptr);
+            break;
+        case 8:
+            gbxGetItemAxisEqD3(item, nullptr, nullptr, &sizes[0], &sizes[1], &sizes[2], nullptr, nullptr, nullptr,
+                               nullptr, nullptr, nullptr);
+            break;
+        case 9:
+            gbxGetItemAxisNeqD3(item, nullptr, nullptr, &sizes[0], &sizes[1], &sizes[2], nullptr, nullptr, nullptr);
+            break;
+        default:
+            return true;
+    }
+    int64_t cells = 1;
+    for (const int size : sizes) {
+        if (size < 1 || size > kLongestDirection) return false;
+        cells *= size;
+    }
+    return cells <= INT32_MAX;
+}
+
 }  // namespace
 
 int64_t AxisGeometry::cellCount() const {
@@ -137,6 +175,11 @@ AxisGeometry axisGeometry(GbxItem* item) {
     geometry.unit = gbxGetItemGeometryUnit(item);
     const char* unitName = "";
     if (vnkGetUnitKey(geometry.unit, &unitName) != 0) geometry.unitName = unitName;
+    if (!sizesArePlausible(geometry.axisType, item)) {
+        geometry.supported = false;
+        geometry.limitation = "an axis of type " + geometry.typeName + " with more cells than a time step can hold";
+        return geometry;
+    }
     switch (geometry.axisType) {
         case 1:
             break;
@@ -154,6 +197,7 @@ AxisGeometry axisGeometry(GbxItem* item) {
             break;
         default:
             geometry.supported = false;
+            geometry.limitation = "an axis of type " + geometry.typeName;
     }
     return geometry;
 }

@@ -34,6 +34,7 @@ struct AxisGeometry {
     bool points = false;                 // NeqD1
     std::vector<double> pointCoords[3];  // NeqD1: x, y and z of every point
     bool supported = true;               // false for time-varying, curvilinear and 4-D axes
+    std::string limitation;              // when not supported: "an axis of type TvarD1" and the like
     int64_t cellCount() const;
 };
 

@@ -125,8 +125,7 @@ bool layOut(const std::vector<Chosen>& chosen, CellColumns* cells, std::string* 
     if (!timeSeries) {
         for (const Chosen& item : chosen) {
             if (!item.geometry.supported) {
-                *problem = "item \"" + item.name + "\" has an axis of type " + item.geometry.typeName +
-                           ", which dump cannot lay out";
+                *problem = "item \"" + item.name + "\" has " + item.geometry.limitation + ", which dump cannot lay out";
                 return false;
             }
             if (!sameGeometry(chosen[0].geometry, item.geometry)) {

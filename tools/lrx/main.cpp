@@ -97,8 +97,9 @@ Verb addConvert(CLI::App& app, Options& options, const std::string& commandLine)
     return {command, [&convert] { return lrxtool::runConvert(convert); }};
 }
 
-// The cross-section listing `lrx xsec FILE` is added here as one more Verb, running
-// listXsec(path, std::cout) from xsec.cpp.
+// The cross-section listing `lrx xsec FILE` joins here as one more Verb: an addXsec() shaped
+// like addBlocks() whose run calls listXsec(path, std::cout) from xsec.cpp, a path field in
+// Options, and addXsec(app, options) in the list of verbs in run().
 
 // The command line as typed, the program named without its folder.
 std::string joined(int argc, char** argv) {

@@ -44,7 +44,7 @@ public:
         const std::string what =
             (isStatic ? "static item " : "item ") + std::to_string(number) + " \"" + var.info.name + "\"";
         if (!var.geometry.supported) {
-            warn_(what + " has an axis of type " + var.geometry.typeName + ", which is not exported");
+            warn_(what + " has " + var.geometry.limitation + ", which is not exported");
             return;
         }
         if (valueSize(var.info.dataType) == 0) {

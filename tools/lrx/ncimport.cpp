@@ -267,13 +267,17 @@ int writeSteps(GbxHeader* header, GbxFile* file, const ImportTime& time, const s
     return 0;
 }
 
+// Values one time step of a variable may hold: far more than model grids hold, and few enough
+// that the sizes a damaged file claims cannot make the reader allocate without bound.
+constexpr double kMostCells = double(int64_t{1} << 27);
+
 // True when every variable's values of one time step fit the data file's counts.
 bool sizesFit(const std::vector<ImportVar>& vars, std::string* problem) {
     for (const ImportVar& var : vars) {
         double cells = 1;
         for (const std::size_t count : var.counts)
             cells *= static_cast<double>(count);
-        if (cells > INT_MAX) {
+        if (cells > kMostCells) {
             *problem = "variable " + var.ncName + " holds too many values per time step for a data file";
             return false;
         }

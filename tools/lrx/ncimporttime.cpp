@@ -13,6 +13,8 @@ namespace lrxtool {
 
 namespace {
 
+constexpr int64_t kMostTimeSteps = int64_t{1} << 27;
+
 std::string lower(std::string text) {
     for (char& c : text)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -155,6 +157,11 @@ bool readImportTime(const NcFile& nc, const Warn& warn, ImportTime* time, std::s
     time->present = true;
     std::size_t count = 0;
     nc_inq_dimlen(nc.id(), time->dimId, &count);
+    // A data file counts its time steps in 32 bits; a damaged file may claim more.
+    if (count > static_cast<std::size_t>(kMostTimeSteps)) {
+        *problem = "the time coordinate claims " + std::to_string(count) + " times, more than a data file can hold";
+        return false;
+    }
     time->values.resize(count);
     if (count > 0 && nc_get_var_double(nc.id(), time->varId, time->values.data()) != NC_NOERR) {
         *problem = "cannot read the time coordinate";
