@@ -61,9 +61,4 @@ int listCrossSections(const std::string& path, std::ostream& out) {
     return out ? kExitOk : kExitFailure;
 }
 
-int runXsec(const std::vector<std::string>& args) {
-    if (args.size() != 1) return kExitUsage;
-    return listCrossSections(args[0], std::cout);
-}
-
 }  // namespace lrxtool

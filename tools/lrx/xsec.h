@@ -3,7 +3,6 @@
 
 #include <ostream>
 #include <string>
-#include <vector>
 
 namespace lrxtool {
 
@@ -12,8 +11,5 @@ namespace lrxtool {
 // points and `valid`. Returns 0, or 1 (with a message on standard error) when the file
 // cannot be loaded.
 int listCrossSections(const std::string& path, std::ostream& out);
-
-// The command's entry: one argument, the file. Returns 2 for a wrong command line.
-int runXsec(const std::vector<std::string>& args);
 
 }  // namespace lrxtool
