@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "recordbridge.h"
+#include "librarybridge.h"
 
 namespace lrxtool {
 

@@ -5,7 +5,7 @@
 #include <bit>
 
 #include "errortext.h"
-#include "recordbridge.h"
+#include "librarybridge.h"
 
 namespace lrxtool {
 namespace {

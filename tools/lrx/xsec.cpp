@@ -1,14 +1,14 @@
-// `lrx xsec FILE`: loads a cross-section file and lists its sections in table order. Reads
-// the table directly so that sections the lookup calls hide (invalid ones) are listed too.
+// `lrx xsec FILE`: loads a cross-section file and lists its sections in table order, invalid
+// ones too (the lookup calls hide them, so the list comes through the library bridge).
 #include "xsec.h"
 
-#include <charconv>
 #include <cstdio>
 #include <iostream>
 
 #include "commands.h"
+#include "librarybridge.h"
 #include "lrx/csn.h"
-#include "xsec/csntable.h"
+#include "numbertext.h"
 
 namespace lrxtool {
 namespace {
@@ -33,17 +33,10 @@ std::string quoted(const char* text) {
     return out + "\"";
 }
 
-// The shortest text that reads back as the same double.
-std::string numberText(double value) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
-
-void printSection(std::ostream& out, const CsnSection* section) {
-    const CsnXsecRecord& r = section->record;
+void printSection(std::ostream& out, const bridge::SectionView& section) {
+    const CsnXsecRecord& r = *section.record;
     out << quoted(r.keyText1) << ' ' << quoted(r.keyText2) << ' ' << numberText(r.position) << " raw " << r.noRaw
-        << " sel " << r.noSel << " prc " << r.noPrc << " valid " << section->valid << '\n';
+        << " sel " << r.noSel << " prc " << r.noPrc << " valid " << section.valid << '\n';
 }
 
 }  // namespace
@@ -55,7 +48,7 @@ int listCrossSections(const std::string& path, std::ostream& out) {
         std::cerr << "lrx: " << path << ": cannot load as a cross-section file (error " << code << ")\n";
         return kExitFailure;
     }
-    for (const CsnSection* section : table->sections)
+    for (const bridge::SectionView& section : bridge::sectionsOf(table))
         printSection(out, section);
     csnXsecTableFree(&table);
     return out ? kExitOk : kExitFailure;
