@@ -1,6 +1,6 @@
-// Hand-offs to the legacy-file and plug-in layers. Neither layer can attach to a header or
-// hand out a file yet, so the predicates are false and the operations refuse; the layers
-// replace these bodies when they arrive.
+// Hand-offs to the legacy-file layer. It cannot attach to a header or hand out a file yet, so
+// the predicates are false and the operations refuse; the layer replaces these bodies when it
+// arrives. The plug-in hand-offs are in plugin/pluginhandoffs.cpp.
 #include "gbx/gbxhandoffs.h"
 
 #include <cstring>
@@ -62,20 +62,8 @@ int gbxLegacyWriteItem(GbxHeader*, GbxFile*, const void*, int) {
     return F_ERR_WRITE;
 }
 
-bool gbxPluginActive(const GbxHeader* header) {
-    return header != nullptr && header->plugin.library != nullptr && header->plugin.busy == 0;
-}
-
-int gbxPluginNewTimeStep(GbxHeader*, GbxFile*) {
-    return F_ERR_USAGE;
-}
-
-int gbxPluginReadItem(GbxHeader*, GbxFile*, void*) {
-    return F_ERR_USAGE;
-}
-
-void gbxReleasePlugin(GbxHeader* header) {
-    header->plugin = GbxPluginSlot{};
+bool gbxLegacyIsReadOnly(const GbxHeader*) {
+    return false;
 }
 
 void gbxReleaseLegacyFile(GbxHeader* header) {
