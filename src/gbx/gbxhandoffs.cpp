@@ -1,6 +1,5 @@
-// Hand-offs to the legacy-file and plug-in layers. The legacy hand-offs call the legacy
-// layer's interface; the plug-in layer cannot attach to a header yet, so its operations refuse
-// until it arrives.
+// Hand-offs to the legacy-file layer, which serves the headers and files of the legacy family
+// through its interface. The plug-in hand-offs are in plugin/pluginhandoffs.cpp.
 #include "gbx/gbxhandoffs.h"
 
 #include <cstring>
@@ -62,20 +61,8 @@ int gbxLegacyWriteItem(GbxHeader* header, GbxFile* file, const void* data, int c
     return lrx::legacy::writeItem(header, file, data, count);
 }
 
-bool gbxPluginActive(const GbxHeader* header) {
-    return header != nullptr && header->plugin.library != nullptr && header->plugin.busy == 0;
-}
-
-int gbxPluginNewTimeStep(GbxHeader*, GbxFile*) {
-    return F_ERR_USAGE;
-}
-
-int gbxPluginReadItem(GbxHeader*, GbxFile*, void*) {
-    return F_ERR_USAGE;
-}
-
-void gbxReleasePlugin(GbxHeader* header) {
-    header->plugin = GbxPluginSlot{};
+bool gbxLegacyIsReadOnly(const GbxHeader* header) {
+    return lrx::legacy::isOpenForReading(header);
 }
 
 void gbxReleaseLegacyFile(GbxHeader* header) {

@@ -28,8 +28,11 @@ int gbxLegacyFindTimeStep(GbxHeader* header, GbxFile* file, int timeStep);
 // The current item of the current time step, count values (data may be null to pass over).
 int gbxLegacyReadItem(GbxHeader* header, GbxFile* file, void* data, int count);
 int gbxLegacyWriteItem(GbxHeader* header, GbxFile* file, const void* data, int count);
+// True when the legacy file of the header was opened for reading only (a plug-in may serve it).
+bool gbxLegacyIsReadOnly(const GbxHeader* header);
 
 // True while the header has a derived-item library loaded that is not already running.
 bool gbxPluginActive(const GbxHeader* header);
+// The library's gbxExtNewTimeStep and gbxExtReadItemTimeStep; the caller marks the header busy.
 int gbxPluginNewTimeStep(GbxHeader* header, GbxFile* file);
 int gbxPluginReadItem(GbxHeader* header, GbxFile* file, void* data);

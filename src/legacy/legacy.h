@@ -24,6 +24,8 @@ int flushPair(GbxHeader* header);
 // Closes the data file (a written pair gets its header file), frees the handle and sets *file
 // to null: 0, or -1.
 int closePair(GbxHeader* header, GbxFile** file);
+// True when the header's pair is open for reading (not being written).
+bool isOpenForReading(const GbxHeader* header);
 // Frees the header's legacy state, closing its data file when it is still open.
 void releaseState(GbxHeader* header);
 

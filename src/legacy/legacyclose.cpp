@@ -66,6 +66,11 @@ void finalise(GbxLegacyState& state, const GbxLegacySlot& slot) {
 
 }  // namespace
 
+bool isOpenForReading(const GbxHeader* header) {
+    const GbxLegacyState* state = stateOf(header);
+    return state != nullptr && slotOf(*state, false) != nullptr;
+}
+
 int flushPair(GbxHeader* header) {
     GbxLegacyState* state = stateOf(header);
     if (state == nullptr) return F_ERR_USAGE;
