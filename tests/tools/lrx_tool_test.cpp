@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lrx/gbx.h"
 #include "lrx/lrxfile.h"
 #include "tools/toolrun.h"
 
@@ -331,4 +332,31 @@ TEST(LrxToolInfo, RefusesFilesThatAreNoDataFiles) {
         EXPECT_EQ(info.status, 1) << path;
         EXPECT_NE(info.err.find(path + ": cannot read the data file " + reason), std::string::npos) << info.err;
     }
+}
+
+// A file of data type 7 with the two current components: the example plug-in (built beside
+// liblrx.so, where the tool looks) adds current speed and direction, unless asked not to.
+TEST(LrxToolInfo, ShowsThePluginsItemsUnlessAskedNotTo) {
+    TempDir dir;
+    const std::string path = dir.path("currents.gbx");
+    GbxHeader* header = nullptr;
+    GbxFile* file = nullptr;
+    ASSERT_EQ(gbxHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "currents", "test", 1, 2, 1, &header), 0);
+    gbxSetDataType(header, 7);
+    gbxSetEqTimeAxis(header, 1400, 0, 60, 0);
+    for (int n = 1; n <= 2; ++n) {
+        gbxSetItemInfo(header, gbxItemD(header, n), 100020 + n, n == 1 ? "U" : "V", 2000, LRX_FLOAT);
+        gbxSetItemAxisEqD1(gbxItemD(header, n), 1000, 3, 0, 1);
+    }
+    ASSERT_EQ(gbxFileCreate(path.c_str(), header, &file), 0);
+    const float values[3] = {1, 2, 3};
+    for (int n = 0; n < 2; ++n)
+        ASSERT_EQ(gbxWriteItemTimeStep(header, file, 0, values), 0);
+    ASSERT_EQ(gbxFileClose(header, &file), 0);
+    gbxHeaderDestroy(&header);
+
+    const std::vector<std::string> derived = linesOf(runLrx(dir, {"info", path}).out);
+    const std::vector<std::string> own = linesOf(runLrx(dir, {"info", "--no-plugin", path}).out);
+    EXPECT_NE(std::find(derived.begin(), derived.end(), "items           4"), derived.end());
+    EXPECT_NE(std::find(own.begin(), own.end(), "items           2"), own.end());
 }

@@ -18,6 +18,7 @@ int runBlocks(const std::string& path);
 struct InfoOptions {
     std::string path;
     bool json = false;
+    bool noPlugin = false;  // the file's own items even when a plug-in for its data type is found
 };
 int runInfo(const InfoOptions& options);
 

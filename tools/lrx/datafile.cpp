@@ -19,6 +19,12 @@ bool DataFile::open(const std::string& path) {
     return false;
 }
 
+void DataFile::enablePlugin() {
+    // -2 (no plug-in number), -3 (none found) and -1 (refused) leave the header as it was;
+    // other codes are item errors of a plug-in that is in place all the same.
+    gbxEnablePlugin(header_, file_);
+}
+
 ItemInfo itemInfo(GbxItem* item) {
     ItemInfo info;
     const char* typeName = "";

@@ -20,6 +20,10 @@ public:
     // (error ...)" and returns false.
     bool open(const std::string& path);
 
+    // Shows the derived items of the plug-in for the file's data type, when one is found; the
+    // file's own items stay when there is none or it refuses the file.
+    void enablePlugin();
+
     GbxHeader* header() const { return header_; }
     GbxFile* file() const { return file_; }
     const std::string& path() const { return path_; }

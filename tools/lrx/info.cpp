@@ -157,6 +157,7 @@ void printCompression(GbxHeader* header) {
 int runInfo(const InfoOptions& options) {
     DataFile data;
     if (!data.open(options.path)) return kExitFailure;
+    if (!options.noPlugin) data.enablePlugin();
     if (options.json) return printInfoJson(data);
     std::printf("file            %s\n", options.path.c_str());
     printTitles(data.header());

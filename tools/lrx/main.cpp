@@ -48,6 +48,8 @@ Verb addInfo(CLI::App& app, Options& options) {
         "info", "describe a data file: titles, time axis, items with axes and statistics, static items");
     info->add_option("FILE", options.info.path, "data file")->required();
     info->add_flag("--json", options.info.json, "one JSON object for scripts");
+    info->add_flag("--no-plugin", options.info.noPlugin,
+                   "the file's own items, even when a plug-in for its data type adds derived ones");
     return {info, [&options] { return lrxtool::runInfo(options.info); }};
 }
 
