@@ -1,24 +1,29 @@
 # Convenience targets around CMake.
 #   make test       configure build/, build, run every test
 #   make test-asan  the same in build-asan/ with AddressSanitizer and UBSan; any report fails
+#   make test-tsan  build-tsan/ with ThreadSanitizer: eight files read from eight threads
 #   make demo       build, write and check a gridded time series, describe it with `lrx info`
-#   make bench      build and run the benchmarks (needs Google Benchmark)
+#   make bench      build and run the benchmarks (lrx beside write(2) and netCDF-C, the Python read
+#                   against C, the convert; the micro-benchmarks need Google Benchmark)
 #   make fuzz       build the fuzz target with clang and libFuzzer and run it for a minute
 #   make clean      remove both build folders
 
 BUILD_DIR := build
 ASAN_BUILD_DIR := build-asan
+TSAN_BUILD_DIR := build-tsan
 JOBS := -j2
 CMAKE ?= cmake
 CTEST ?= ctest
 DEMO_FILE := $(BUILD_DIR)/demo/harbour.gbx
+BENCH_GRID := $(BUILD_DIR)/bench/grid.gbx
+PYTHON := /usr/bin/python3
 
 SANITIZER_ENV := \
 	ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=report_objects=1
 
-.PHONY: all build build-asan test test-asan demo bench fuzz clean
+.PHONY: all build build-asan test test-asan test-tsan demo bench fuzz clean
 
 all: build
 
@@ -40,14 +45,26 @@ test: build
 test-asan: build-asan
 	$(SANITIZER_ENV) $(CTEST) --test-dir $(ASAN_BUILD_DIR) --output-on-failure $(JOBS)
 
+$(TSAN_BUILD_DIR)/CMakeCache.txt:
+	$(CMAKE) -S . -B $(TSAN_BUILD_DIR) -DLRX_THREAD_SANITIZE=ON
+
+# Only the threaded test is built and run here: the rest of the suite is single-threaded.
+test-tsan: $(TSAN_BUILD_DIR)/CMakeCache.txt
+	$(CMAKE) --build $(TSAN_BUILD_DIR) $(JOBS) --target lrx_thread_tests
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(CTEST) --test-dir $(TSAN_BUILD_DIR) -L threads --output-on-failure
+
 demo: build
 	@mkdir -p $(dir $(DEMO_FILE))
 	$(BUILD_DIR)/examples/grid_timeseries $(DEMO_FILE)
 	$(BUILD_DIR)/tools/lrx/lrx info $(DEMO_FILE)
 
 bench: build
-	$(BUILD_DIR)/bench/record_stream_bench
-	$(BUILD_DIR)/bench/data_file_bench
+	if [ -x $(BUILD_DIR)/bench/record_stream_bench ]; then $(BUILD_DIR)/bench/record_stream_bench; fi
+	if [ -x $(BUILD_DIR)/bench/data_file_bench ]; then $(BUILD_DIR)/bench/data_file_bench; fi
+	if [ -x $(BUILD_DIR)/bench/xsec_bench ]; then $(BUILD_DIR)/bench/xsec_bench; fi
+	$(BUILD_DIR)/bench/compare_formats --rounds 3
+	$(BUILD_DIR)/bench/convert_bench
+	PYTHONPATH=$(BUILD_DIR)/python $(PYTHON) bench/python_read_bench.py $(BUILD_DIR)/bench/grid_read_bench $(BENCH_GRID)
 
 fuzz:
 	CC=clang CXX=clang++ $(CMAKE) -S . -B build-fuzz -DLRX_FUZZ=ON -DLRX_SANITIZE=ON -DLRX_BUILD_TESTS=OFF
@@ -56,4 +73,4 @@ fuzz:
 	build-fuzz/fuzz/record_stream_fuzz -max_total_time=60 build-fuzz/corpus
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) build-fuzz
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(TSAN_BUILD_DIR) build-fuzz

@@ -6,7 +6,8 @@ include(CMakePackageConfigHelpers)
 set(LRX_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/lrx)
 
 # The installed liblrx.so finds libvnk.so beside it, also for programs that link only lrx
-# (as pkg-config users do) and so carry no search path for the unit library.
+# (as pkg-config users do) and so carry no search path for the unit library; plug-ins
+# (gbxExt_N.so) installed beside it are found the same way.
 set_target_properties(lrx PROPERTIES INSTALL_RPATH "$ORIGIN")
 
 install(TARGETS lrx vnk EXPORT lrxTargets

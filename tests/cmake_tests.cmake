@@ -2,11 +2,18 @@
 # symbols of the shared library, the public headers compiled on their own, and the installed
 # package used from a separate project.
 
-# The tool tests in tools/ run the `lrx` binary and the demo writer.
+# The tool tests in tools/ run the `lrx` binary and the demo writer, read exported files with
+# the netCDF C API, and run ncdump and Python's xarray on them as outside readers.
+find_program(LRX_NCDUMP ncdump)
 target_compile_definitions(lrx_tests PRIVATE
   LRX_TOOL_PATH="$<TARGET_FILE:lrx_cli>"
   LRX_WRITE_BLOCKS_PATH="$<TARGET_FILE:write_blocks>"
-  LRX_GRID_TIMESERIES_PATH="$<TARGET_FILE:grid_timeseries>")
+  LRX_GRID_TIMESERIES_PATH="$<TARGET_FILE:grid_timeseries>"
+  LRX_NCDUMP_PATH="${LRX_NCDUMP}"
+  LRX_PYTHON_PATH="/usr/bin/python3"
+  LRX_TOOL_TEST_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tools")
+target_link_libraries(lrx_tests PRIVATE lrx_tool_core)
+target_include_directories(lrx_tests PRIVATE ${PROJECT_SOURCE_DIR})
 add_dependencies(lrx_tests lrx_cli write_blocks grid_timeseries)
 
 if(CMAKE_NM)

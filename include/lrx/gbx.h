@@ -1190,6 +1190,15 @@ LRX_EXPORT int LRX_CALL gbxReadFreeItemTvarTimeStep(GbxHeader* header, GbxFile* 
 LRX_EXPORT int LRX_CALL gbxWriteFreeItemTvarTimeStep(GbxHeader* header, GbxFile* file, int itemNo, double time,
                                                      const void* coordinates, const void* data);
 
+/*
+ * Gives the position of the next time-step call through the outputs that are not null: the
+ * 0-based time step into timeStep and the 1-based number of the item it touches into itemNo.
+ * Inside a plug-in's gbxExtReadItemTimeStep it names the plug-in item being read.
+ *
+ * Returns 0 or F_ERR_USAGE (null header).
+ */
+LRX_EXPORT int LRX_CALL gbxGetItemPosition(GbxHeader* header, int* timeStep, int* itemNo);
+
 /* ---- Positioning ------------------------------------------------------------------------- */
 
 /*
@@ -1295,6 +1304,40 @@ LRX_EXPORT int LRX_CALL gbxFileFlush(GbxHeader* header, GbxFile* file);
  * whatever reached it, which may not be a readable data file.
  */
 LRX_EXPORT int LRX_CALL gbxFileClose(GbxHeader* header, GbxFile** file);
+
+/* ---- Plug-ins ---------------------------------------------------------------------------- */
+
+/*
+ * Hands a file opened for reading to the derived-item plug-in of its data type (the library
+ * "gbxExt_N" with the platform's suffix, N the absolute value of the data type; see
+ * lrx/gbxext.h). The folders of the environment variable LRX_PLUGIN_PATH (separated by ':',
+ * ';' on Windows) are searched first, then the platform's library search, which includes the
+ * folder of the shared library lrx itself. On success the header shows the plug-in's items
+ * and reads and skips of time steps are served by the plug-in until it is unloaded; the
+ * items stay the plug-in's after that. A plug-in that the header already had is unloaded
+ * once the new one is found. Neither traces nor reports through the error handlers.
+ *
+ * header  header of the open file
+ * file    the file, opened by gbxFileRead (null allowed for a file of the legacy family)
+ *
+ * Returns 0; -1 when the file is not open for reading only, the header is busy in one of its
+ * plug-in's calls, or the plug-in is refused (a required entry missing, its initialisation
+ * failing, an item count, axis type or axis size out of range); -2 for data type 0; -3 when
+ * no plug-in library could be loaded; F_ERR_MEMORY when memory runs out. In these cases the
+ * header is left as it was (except that a plug-in it had is gone once a new one was loaded).
+ * Otherwise the last non-zero result of a per-item entry: the plug-in is enabled, and the
+ * items whose entries failed keep the values they were copied with.
+ */
+LRX_EXPORT int LRX_CALL gbxEnablePlugin(GbxHeader* header, GbxFile* file);
+
+/*
+ * Unloads the header's plug-in, calling its gbxExtTerminate first. The header keeps the
+ * plug-in's items. gbxHeaderDestroy unloads a plug-in itself; gbxFileClose does not.
+ *
+ * Returns the result of gbxExtTerminate, 0 when there is none or no plug-in is loaded, and -1
+ * (nothing done) for a null header or one busy in a call of its plug-in.
+ */
+LRX_EXPORT int LRX_CALL gbxUnloadPlugin(GbxHeader* header);
 
 #ifdef __cplusplus
 }

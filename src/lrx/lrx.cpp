@@ -56,6 +56,7 @@ LrxFile* newHandle(int descriptor, int32_t swapBytes) {
 }
 
 void freeHandle(LrxFile* file) {
+    lrxBufferRelease(file);
     std::free(file->fileName);
     std::free(file->createdDateText);
     std::free(file->createdTimeText);
@@ -102,9 +103,10 @@ void writeBinaryHeader(LrxFile* file) {
 void skipHeaderText(LrxFile* file) {
     unsigned char chunk[4096];
     for (;;) {
-        const int64_t start = lrx::os::tell(file->descriptor);
-        const int64_t got = lrx::os::readBytes(file->descriptor, chunk, sizeof chunk);
+        const int64_t start = lrxBufferTell(file);
+        const int64_t got = lrxBufferRead(file, chunk, sizeof chunk);
         file->lastDirection = 1;
+        if (file->errorCode != 0) return;
         if (start < 0 || got < 0) {
             file->errorCode = LRX_RAISE(F_ERR_READ);
             return;
@@ -124,7 +126,7 @@ void skipHeaderText(LrxFile* file) {
 // The descriptor's offset, kept as lrxBase or appBase. An offset that cannot be told is a
 // failed seek: a handle must never hold an offset it would later seek to in error.
 int64_t tellOffset(LrxFile* file) {
-    const int64_t at = lrx::os::tell(file->descriptor);
+    const int64_t at = lrxBufferTell(file);
     if (at < 0 && file->errorCode == 0) file->errorCode = LRX_RAISE(F_ERR_SEEK);
     return at;
 }
@@ -276,10 +278,13 @@ LRX_EXPORT int LRX_CALL lrxFileOpenRead(const char* name, LrxFile** file, LrxKin
 
 LRX_EXPORT int LRX_CALL lrxFileClose(LrxFile** file) {
     if (file == nullptr || *file == nullptr) return 0;
+    // Bytes the handle still holds are written first; when they cannot be, the close says so
+    // with the code their write would have had, and the handle is released all the same.
+    const int flushed = lrxBufferWriteOut(*file);
     const int closed = lrx::os::closeFile((*file)->descriptor) == 0 ? 0 : F_ERR_CLOSE;
     freeHandle(*file);
     *file = nullptr;
-    return closed;
+    return flushed != 0 ? flushed : closed;
 }
 
 LRX_EXPORT const char* LRX_CALL lrxGetFilename(LrxFile* file) {

@@ -1,11 +1,14 @@
 // The record stream's error raising: a process-wide table of 21 handler slots, one each for
-// the codes 1000 and 2000 to 2019, all empty at load.
+// the codes 1000 and 2000 to 2019, all empty at load. The slots are atomics, so that files
+// on different threads raise through the table while another thread sets a handler.
+#include <atomic>
+
 #include "src/lrx/lrxfile.h"
 
 namespace {
 
 constexpr int kSlots = 21;
-LrxErrorHandler handlers[kSlots] = {};
+std::atomic<LrxErrorHandler> handlers[kSlots] = {};
 
 // Slot of a code, or -1 for a code without a slot.
 int slotOf(int code) {
@@ -18,11 +21,12 @@ int slotOf(int code) {
 
 void lrxSetErrorHandler(int code, LrxErrorHandler handler) {
     const int slot = slotOf(code);
-    if (slot >= 0) handlers[slot] = handler;
+    if (slot >= 0) handlers[slot].store(handler);
 }
 
 int lrxRaiseError(int code, const char* module, int line) {
     const int slot = slotOf(code);
-    if (slot >= 0 && handlers[slot] != nullptr) handlers[slot](code, module, line);
+    const LrxErrorHandler handler = slot >= 0 ? handlers[slot].load() : nullptr;
+    if (handler != nullptr) handler(code, module, line);
     return code;
 }

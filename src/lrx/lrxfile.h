@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "lrx/lrx.h"
+#include "src/lrx/lrxbuffer.h"
 #include "src/os/osclock.h"
 
 using LrxDateTime = lrx::os::LocalDateTime;
@@ -48,6 +49,7 @@ struct LrxFile {
     int32_t dynamicSectionDue;  // data-file layer: an appended file without time steps yet
     float deleteValueFloat;     // the data file's delete values, kept for the data-file layer
     double deleteValueDouble;
+    LrxBuffer buffer;  // read-ahead and write-behind between transfers and the descriptor
 };
 
 // Creates or truncates `name` and writes the file header. appString may be null or empty.
@@ -75,8 +77,17 @@ void lrxSeekAppBase(LrxFile* file);
 // Bytes between the current position (pending skip applied) and the end of the file;
 // -1 when the file cannot tell.
 int64_t lrxRemainingBytes(LrxFile* file);
+// True when at least `bytes` bytes lie between the current position (pending skip applied)
+// and the end of the file; cheaper than lrxRemainingBytes when the answer is already known.
+bool lrxHoldsBytes(LrxFile* file, int64_t bytes);
 
-// Commits the file's written data to disk and renews commitClock. Returns 0 or 2005.
+// Writes the bytes the handle still holds to the file and forgets what it read ahead, so that
+// another handle on the same file sees every byte written so far. Returns 0 or the code of the
+// write that failed (2002).
+int lrxFlush(LrxFile* file);
+
+// Flushes the handle, commits the file's written data to disk and renews commitClock. Returns
+// 0, 2002 when the flush fails, or 2005.
 int lrxCommit(LrxFile* file);
 
 // Records code in the file's error state (the state stays sticky until taken).

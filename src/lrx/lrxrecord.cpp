@@ -79,7 +79,12 @@ int lrxRecordRead(LrxFile* file, int type, unsigned int capacity, void* buffer) 
     int length = 0;
     const int found = lrxReadHead(file, &count, &length);
     if (found > 0) {
-        if (lrxRecordSize(found, count) == 0) return 0;
+        // A head of an unknown type or without values holds nothing to read: recorded, so
+        // that the caller does not take its untouched buffer for the values.
+        if (lrxRecordSize(found, count) == 0) {
+            lrxSetError(file, F_ERR_TYPE);
+            return 0;
+        }
         if (found != type) {
             lrxSetError(file, LRX_RAISE(F_ERR_TYPE));
             return 0;
@@ -148,10 +153,9 @@ LRX_EXPORT void* LRX_CALL lrxLrecReadAlloc(LrxFile* file, int32_t* type, int32_t
     if (found > 0) {
         const int64_t bytes = lrxRecordSize(found, *count);
         if (bytes == 0) return nullptr;
-        // A record that claims more bytes than the file still holds is cut off: it is the end
-        // of the file, and nothing is allocated for it.
-        const int64_t remaining = lrxRemainingBytes(file);
-        if (remaining >= 0 && bytes > remaining) {
+        // A record that claims more bytes than the file still holds (or than it can be shown to
+        // hold) is cut off: it is the end of the file, and nothing is allocated for it.
+        if (!lrxHoldsBytes(file, bytes)) {
             lrxSetError(file, LRX_END_OF_FILE);
             return nullptr;
         }

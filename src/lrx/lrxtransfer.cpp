@@ -1,6 +1,6 @@
-// Raw transfers, seeks and the pending skip of an open record file. Every descriptor call
-// goes through the os layer; errors are raised through lrxRaiseError and kept sticky in the
-// handle's errorCode.
+// Raw transfers, seeks and the pending skip of an open record file. Every transfer goes
+// through the handle's buffer (lrxbuffer), which alone calls the os layer; errors are raised
+// through lrxRaiseError and kept sticky in the handle's errorCode.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -35,7 +35,7 @@ bool writeSwapped(LrxFile* file, const void* data, int elemSize, int64_t count) 
         const int64_t bytes = elements * elemSize;
         std::memcpy(buffer, source + done * elemSize, static_cast<size_t>(bytes));
         lrx::reverseElements(buffer, elemSize, elements);
-        ok = lrx::os::writeBytes(file->descriptor, buffer, bytes) == bytes;
+        ok = lrxBufferWrite(file, buffer, bytes);
         done += elements;
     }
     if (buffer != chunk) delete[] buffer;
@@ -62,8 +62,8 @@ void lrxWrite(LrxFile* file, const void* data, int elemSize, int count) {
     if (bytes > 0) {
         const bool written = lrx::swapsElements(file->swapBytes, elemSize, count)
                                  ? writeSwapped(file, data, elemSize, count)
-                                 : lrx::os::writeBytes(file->descriptor, data, bytes) == bytes;
-        if (!written) file->errorCode = LRX_RAISE(F_ERR_WRITE);
+                                 : lrxBufferWrite(file, data, bytes);
+        if (!written && file->errorCode == 0) file->errorCode = LRX_RAISE(F_ERR_WRITE);
     }
     file->lastDirection = -1;
 }
@@ -75,15 +75,18 @@ int lrxRead(LrxFile* file, void* data, int elemSize, int count) {
         if (file->errorCode != 0) return 0;
     }
     const int64_t bytes = static_cast<int64_t>(elemSize) * count;
-    const int64_t arrived = bytes > 0 ? lrx::os::readBytes(file->descriptor, data, bytes) : 0;
+    const int64_t arrived = bytes > 0 ? lrxBufferRead(file, data, bytes) : 0;
     file->lastDirection = 1;
+    // Bytes written earlier that failed to reach the file when this read flushed them.
+    if (file->errorCode != 0) return 0;
     if (arrived == std::max<int64_t>(bytes, 0)) {
         if (lrx::swapsElements(file->swapBytes, elemSize, count)) lrx::reverseElements(data, elemSize, count);
         return 1;
     }
     // A short read at the end of the file is the soft end-of-file state; anywhere else it is
     // a read error. A file that cannot say where it ends counts as ended.
-    const int outcome = lrx::os::atEnd(file->descriptor) != 0 ? LRX_END_OF_FILE : F_ERR_READ;
+    const int64_t size = lrxBufferFileSize(file);
+    const int outcome = size < 0 || lrxBufferTell(file) >= size ? LRX_END_OF_FILE : F_ERR_READ;
     file->errorCode = outcome == LRX_END_OF_FILE ? outcome : LRX_RAISE(outcome);
     return 0;
 }
@@ -94,7 +97,7 @@ void lrxSeek64(LrxFile* file, int64_t offset, int origin) {
     if (file->errorCode != 0) return;
     // An absolute position replaces whatever skip was still pending; a relative one adds to it.
     if (origin != 1) file->pendingSkip = 0;
-    if (lrx::os::seek(file->descriptor, offset, origin) < 0) file->errorCode = LRX_RAISE(F_ERR_SEEK);
+    if (const int code = lrxBufferSeek(file, offset, origin)) file->errorCode = LRX_RAISE(code);
     file->lastDirection = 0;
 }
 
@@ -119,14 +122,28 @@ void lrxPseudoSkip(LrxFile* file, int32_t bytes) {
 int64_t lrxRemainingBytes(LrxFile* file) {
     if (file == nullptr) return -1;
     if (file->pendingSkip != 0) settlePosition(file);
-    const int64_t at = lrx::os::tell(file->descriptor);
-    const int64_t size = lrx::os::fileSize(file->descriptor);
+    const int64_t at = lrxBufferTell(file);
+    const int64_t size = lrxBufferFileSize(file);
     if (at < 0 || size < 0) return -1;
     return std::max<int64_t>(size - at, 0);
 }
 
+bool lrxHoldsBytes(LrxFile* file, int64_t bytes) {
+    if (file == nullptr) return false;
+    if (file->pendingSkip != 0) settlePosition(file);
+    return lrxBufferHolds(file, bytes);
+}
+
+int lrxFlush(LrxFile* file) {
+    if (file == nullptr) return F_ERR_USAGE;
+    const int code = lrxBufferFlush(file);
+    if (code != 0 && file->errorCode == 0) file->errorCode = LRX_RAISE(code);
+    return code;
+}
+
 int lrxCommit(LrxFile* file) {
     if (file == nullptr) return F_ERR_USAGE;
+    if (const int code = lrxFlush(file)) return code;
     const int result = lrx::os::commit(file->descriptor) == 0 ? 0 : F_ERR_COMMIT;
     file->commitClock = lrx::os::clockMillis();
     return result;
@@ -136,7 +153,7 @@ extern "C" {
 
 LRX_EXPORT int32_t LRX_CALL lrxTell(LrxFile* file) {
     if (file == nullptr) return -1;
-    const int64_t at = lrx::os::tell(file->descriptor);
+    const int64_t at = lrxBufferTell(file);
     return at < 0 || at > INT32_MAX ? -1 : static_cast<int32_t>(at);
 }
 
@@ -145,7 +162,7 @@ LRX_EXPORT int64_t LRX_CALL lrxTell64(LrxFile* file) {
     // The settling seek runs even with nothing pending: like any seek it ends the end-of-file
     // state.
     settlePosition(file);
-    return lrx::os::tell(file->descriptor);
+    return lrxBufferTell(file);
 }
 
 LRX_EXPORT int LRX_CALL lrxGetError(LrxFile* file) {

@@ -1,10 +1,13 @@
 // The call trace: indented entry, exit and free lines on standard output, the stack of open
 // call names, and the line limit after which the trace falls silent. Calls the name stack and
-// stdio.
+// stdio. Indentation and name stack follow the nesting of calls, so each thread has its own;
+// the line count is shared, and one line is written whole before another thread's begins.
 #include "lrx/trace.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
+#include <mutex>
 
 #include "src/trace/namestack.h"
 #include "src/trace/tracestate.h"
@@ -19,10 +22,11 @@ using lrx::trace::NameStack;
 constexpr int kLineLimit = 5000;
 constexpr int kIndentStep = 2;
 
-int indentationNow = 0;
-int linesSoFar = 0;
-bool silent = false;
-NameStack openCallNames;
+thread_local int indentationNow = 0;
+thread_local NameStack openCallNames;
+std::atomic<int> linesSoFar{0};
+std::atomic<bool> silent{false};
+std::mutex lineOutput;
 
 enum class LineKind { Enter, Exit, Print, EnterExit };
 
@@ -56,7 +60,7 @@ void beginLine(LineKind kind) {
 }
 
 // Ends the line, pushes an entry line's name and counts the line; the line after the
-// limit is still written, then the process ends.
+// limit is still written, then the trace falls silent.
 void endLine(LineKind kind, const char* format) {
     if (kind == LineKind::Enter) {
         openCallNames.push(format);
@@ -86,6 +90,7 @@ void writeLiteral(const char* text) {
 }
 
 void traceFormatted(LineKind kind, const char* format, va_list args) {
+    const std::lock_guard<std::mutex> wholeLine(lineOutput);
     if (silent) return;
     beginLine(kind);
     writeFormatted(format, args);
@@ -93,6 +98,7 @@ void traceFormatted(LineKind kind, const char* format, va_list args) {
 }
 
 void traceLiteral(LineKind kind, const char* text) {
+    const std::lock_guard<std::mutex> wholeLine(lineOutput);
     if (silent) return;
     beginLine(kind);
     writeLiteral(text);

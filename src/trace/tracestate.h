@@ -7,9 +7,9 @@ namespace lrx::trace {
 
 // Lines written so far by the trace's line functions (DebugEnter ... DebugEnterExitStr).
 int linesWritten();
-// Spaces written before the next line.
+// Spaces written before the calling thread's next line.
 int indentation();
-// Open call names on the name stack, dropped ones included.
+// Open call names on the calling thread's name stack, dropped ones included.
 int openNames();
 // True once the line limit was passed: every line function writes nothing from then on.
 bool isSilent();

@@ -291,6 +291,31 @@ TEST(GbxOpenAppend, AppendedFileRefusesStaticItems) {
     EXPECT_EQ(writeStep(appended.header.get(), appended.file, 2.0f), 0);
 }
 
+// A reader that opens a file while it is being written sees every time step flushed so far.
+TEST(GbxOpenFlush, ReaderSeesTheTimeStepsFlushedSoFar) {
+    TempDir dir;
+    const std::string path = dir.path("growing.gbx");
+    HeaderPtr header = newHeader();
+    GbxFile* file = nullptr;
+    ASSERT_EQ(gbxFileCreate(path.c_str(), header.get(), &file), 0);
+    for (float value : {1.0f, 2.0f})
+        ASSERT_EQ(writeStep(header.get(), file, value), 0);
+    ASSERT_EQ(gbxFileFlush(header.get(), file), 0);
+    ASSERT_EQ(writeStep(header.get(), file, 3.0f), 0);
+
+    int code = -1;
+    OpenFile reader = openWith(gbxFileRead, path, &code);
+    ASSERT_EQ(code, 0);
+    int steps = -1;
+    gbxGetEqTimeAxis(reader.header.get(), nullptr, nullptr, nullptr, nullptr, &steps, nullptr);
+    EXPECT_EQ(steps, 2);
+    float value = 0;
+    EXPECT_EQ(gbxReadItemTimeStep(reader.header.get(), reader.file, nullptr, &value), 0);
+    EXPECT_EQ(gbxReadItemTimeStep(reader.header.get(), reader.file, nullptr, &value), 0);
+    EXPECT_EQ(value, 2.0f);
+    EXPECT_EQ(gbxFileClose(header.get(), &file), 0);
+}
+
 TEST(GbxOpenClose, ClosingAFileOpenedForReadingWritesNothing) {
     TempDir dir;
     const std::string path = dir.path("read.gbx");

@@ -25,11 +25,10 @@ TEST(LrxBlock, BlockOfTwoDoublesIs25Bytes) {
         FilePtr file = createFile(path);
         writeBlock(file.get(), 5, LRX_DOUBLE, 2, values);
     }
-    Bytes expected = {0xFE, 5, 0, 2, 2, 0, 0, 0};
-    Bytes raw(16);
-    std::memcpy(raw.data(), values, 16);
-    expected.insert(expected.end(), raw.begin(), raw.end());
-    expected.push_back(0xFF);
+    Bytes expected(25, 0xFF);
+    const unsigned char head[8] = {0xFE, 5, 0, 2, 2, 0, 0, 0};
+    std::memcpy(expected.data(), head, 8);
+    std::memcpy(expected.data() + 8, values, 16);
     EXPECT_EQ(appData(path, 130), expected);
 
     FilePtr file = openRead(path);

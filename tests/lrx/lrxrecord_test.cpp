@@ -98,6 +98,19 @@ TEST(LrxRecord, ReadIntoCallersBufferChecksTypeAndCapacity) {
     EXPECT_EQ(lrxTell64(file.get()), 130 + 45 + 5) << "the head stays consumed";
 }
 
+TEST(LrxRecord, HeadOfUnknownTypeOrNoValuesIsAnError) {
+    TempDir dir;
+    for (const Bytes& head : {Bytes{0x7F, 1, 0, 0, 0}, Bytes{LRX_FLOAT, 0, 0, 0, 0}}) {
+        Bytes data = head;
+        data.insert(data.end(), {0, 0, 0x80, 0x3F});
+        FilePtr file = fileWithData(dir, data);
+        float value = -3.0f;
+        EXPECT_EQ(lrxRecordRead(file.get(), LRX_FLOAT, 1, &value), 0);
+        EXPECT_EQ(lrxGetError(file.get()), F_ERR_TYPE);
+        EXPECT_EQ(value, -3.0f);
+    }
+}
+
 TEST(LrxRecord, BlockHeadOrTerminatorWhereARecordIsExpectedStaysUnread) {
     TempDir dir;
     FilePtr file = fileWithData(dir, {0xFE, 5, 0, 0xFF});

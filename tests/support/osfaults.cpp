@@ -13,18 +13,25 @@ namespace {
 using lrx::os::FaultDecision;
 using lrx::os::Operation;
 
+// Takes one armed fault when any is left; the count never goes below 0, also when threads
+// race for the last one.
+bool takeFault(std::atomic<int>& left) {
+    int now = left.load();
+    while (now > 0) {
+        if (left.compare_exchange_weak(now, now - 1)) return true;
+    }
+    return false;
+}
+
 FaultDecision decide(Operation operation, int seekOrigin) {
     ++counters().operations;
     if (operation == Operation::Commit) ++counters().commits;
     OsFaults& armed = faults();
-    const bool named = (armed.failKinds & static_cast<unsigned>(operation)) != 0;
-    if (armed.failOperation > 0 && named && --armed.failOperation == 0) {
+    const bool named = (armed.failKinds.load() & static_cast<unsigned>(operation)) != 0;
+    if (armed.failOperation.load() > 0 && named && --armed.failOperation == 0) {
         return {true, operation == Operation::Write ? ENOSPC : EIO};
     }
-    if (operation == Operation::Seek && seekOrigin == 2 && armed.failingSeeksToEnd > 0) {
-        --armed.failingSeeksToEnd;
-        return {true, EIO};
-    }
+    if (operation == Operation::Seek && seekOrigin == 2 && takeFault(armed.failingSeeksToEnd)) return {true, EIO};
     return {};
 }
 

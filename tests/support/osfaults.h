@@ -3,13 +3,15 @@
 // keeps them is installed into the os layer before any test runs.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace lrxtest {
 
+// Atomic, as files on different threads count into them.
 struct OsCounters {
-    uint64_t commits = 0;
-    uint64_t operations = 0;  // every open, read, write, seek, commit and close
+    std::atomic<uint64_t> commits{0};
+    std::atomic<uint64_t> operations{0};  // every open, read, write, seek, commit and close
 };
 OsCounters& counters();
 
@@ -17,12 +19,12 @@ OsCounters& counters();
 constexpr unsigned kAllOperations = 63;
 
 struct OsFaults {
-    int failingSeeksToEnd = 0;  // the next n seeks relative to the end of a file fail
+    std::atomic<int> failingSeeksToEnd{0};  // the next n seeks relative to the end of a file fail
     // The failOperation-th operation from now among those in failKinds fails (1: the next
     // one); 0 switches this off. A failing write writes half of its bytes and then reports
     // that the disk is full; a failing read, seek, commit or close moves nothing.
-    int64_t failOperation = 0;
-    unsigned failKinds = kAllOperations;
+    std::atomic<int64_t> failOperation{0};
+    std::atomic<unsigned> failKinds{kAllOperations};
 };
 OsFaults& faults();
 

@@ -1,64 +1,19 @@
 // The `lrx` command run as a user runs it: the listing of the demo file, the file header of
 // other kinds and byte orders, damaged files, files that are no record files, and usage.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "lrx/gbx.h"
 #include "src/lrx/lrxfile.h"
 #include "support/tempfiles.h"
+#include "tools/toolrun.h"
 
 namespace {
 
-using lrxtest::Bytes;
-using lrxtest::TempDir;
-
-struct RunResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string readText(const std::string& path) {
-    const Bytes bytes = lrxtest::readBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-RunResult runProgram(const TempDir& dir, const std::string& program, const std::vector<std::string>& args) {
-    std::string command = shellQuoted(program);
-    for (const std::string& arg : args)
-        command += " " + shellQuoted(arg);
-    command += " >" + shellQuoted(dir.path("stdout")) + " 2>" + shellQuoted(dir.path("stderr"));
-    const int raw = std::system(command.c_str());
-    RunResult result;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = readText(dir.path("stdout"));
-    result.err = readText(dir.path("stderr"));
-    return result;
-}
-
-RunResult runLrx(const TempDir& dir, const std::vector<std::string>& args) {
-    return runProgram(dir, LRX_TOOL_PATH, args);
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using namespace lrxtest;
 
 // The element listing: the lines after the blank line that ends the file header.
 std::vector<std::string> listingOf(const std::string& out) {
@@ -70,7 +25,8 @@ std::vector<std::string> listingOf(const std::string& out) {
     return {};
 }
 
-std::string writeDemoFile(const TempDir& dir) {
+// The plain record file of examples/write_blocks.
+std::string writeBlocksFile(const TempDir& dir) {
     const std::string path = dir.path("blocks.dat");
     const RunResult written = runProgram(dir, LRX_WRITE_BLOCKS_PATH, {path});
     EXPECT_EQ(written.status, 0) << written.err;
@@ -133,7 +89,7 @@ std::vector<std::string> demoListingBefore(int64_t offset) {
 
 TEST(LrxTool, ListsTheDemoFileHeaderAndEveryElementWithItsOffset) {
     TempDir dir;
-    const std::string path = writeDemoFile(dir);
+    const std::string path = writeBlocksFile(dir);
     const RunResult result = runLrx(dir, {"blocks", path});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
@@ -160,12 +116,15 @@ struct Damage {
     std::size_t byteAt;  // 0: no byte changed
     unsigned char byte;
     std::vector<std::string> listing;
-    const char* message;
+    std::string message;
 };
+
+const std::string kOutOfPlace = "error 2019: a block or record out of place";
+const std::string kWrongType = "error 2009: a record of the wrong type";
 
 TEST(LrxTool, StopsWithExitOneAtTheFirstDamagedElement) {
     std::vector<std::string> afterFirstBlock = demoListingBefore(172);
-    afterFirstBlock.push_back(listingLine(172, "damaged: terminator outside a block (error 2019)"));
+    afterFirstBlock.push_back(listingLine(172, "damaged: terminator outside a block (" + kOutOfPlace + ")"));
     const std::vector<Damage> damages = {
         {"record cut short", 160, 0, 0,
          listing({{130, "block 1 (1 record, no terminator)"},
@@ -181,36 +140,37 @@ TEST(LrxTool, StopsWithExitOneAtTheFirstDamagedElement) {
          listing({{130, "block 1 (2 records, no terminator)"},
                   {133, "  float (3 values)"},
                   {150, "  double (2 values)"},
-                  {171, "damaged: end of file inside block 1, which has no terminator (error 2019)"}}),
-         "damaged element at offset 171 (error 2019)"},
+                  {171, "damaged: end of file inside block 1, which has no terminator (" + kOutOfPlace + ")"}}),
+         "damaged element at offset 171 (" + kOutOfPlace + ")"},
         {"unknown type byte", 0, 150, 0x09,
          listing({{130, "block 1 (1 record, no terminator)"},
                   {133, "  float (3 values)"},
-                  {150, "damaged: unknown element type byte 0x09 (error 2009)"}}),
-         "damaged element at offset 150 (error 2009)"},
+                  {150, "damaged: unknown element type byte 0x09 (" + kWrongType + ")"}}),
+         "damaged element at offset 150 (" + kWrongType + ")"},
         {"zero type byte", 0, 171, 0x00,
          listing({{130, "block 1 (2 records, no terminator)"},
                   {133, "  float (3 values)"},
                   {150, "  double (2 values)"},
-                  {171, "damaged: element type byte 0x00 (error 2009)"}}),
-         "damaged element at offset 171 (error 2009)"},
+                  {171, "damaged: element type byte 0x00 (" + kWrongType + ")"}}),
+         "damaged element at offset 171 (" + kWrongType + ")"},
         {"block head inside a block", 0, 171, 0xFE,
          listing({{130, "block 1 (2 records, no terminator)"},
                   {133, "  float (3 values)"},
                   {150, "  double (2 values)"},
-                  {171, "damaged: block head 766 inside block 1, which has no terminator (error 2019)"}}),
-         "damaged element at offset 171 (error 2019)"},
-        {"terminator outside a block", 0, 172, 0xFF, afterFirstBlock, "damaged element at offset 172 (error 2019)"},
+                  {171, "damaged: block head 766 inside block 1, which has no terminator (" + kOutOfPlace + ")"}}),
+         "damaged element at offset 171 (" + kOutOfPlace + ")"},
+        {"terminator outside a block", 0, 172, 0xFF, afterFirstBlock,
+         "damaged element at offset 172 (" + kOutOfPlace + ")"},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);
         TempDir dir;
-        const std::string path = writeDemoFile(dir);
-        Bytes bytes = lrxtest::readBytes(path);
+        const std::string path = writeBlocksFile(dir);
+        Bytes bytes = readBytes(path);
         ASSERT_EQ(bytes.size(), 264u);
         if (damage.cutAt != 0) bytes.resize(damage.cutAt);
         if (damage.byteAt != 0) bytes[damage.byteAt] = damage.byte;
-        lrxtest::writeBytes(path, bytes);
+        writeBytes(path, bytes);
 
         const RunResult result = runLrx(dir, {"blocks", path});
         EXPECT_EQ(result.status, 1);
@@ -222,21 +182,21 @@ TEST(LrxTool, StopsWithExitOneAtTheFirstDamagedElement) {
 // A cross-section-kind file written big-endian: magic and every multi-byte field reversed.
 Bytes bigEndianFile() {
     Bytes out;
-    lrxtest::putText(out, "_BLO");
-    lrxtest::putBig(out, 0x5F4E5343, 4);  // "CSN_"
-    lrxtest::putText(out, " FENN Alto - this file contains binary data, do not edit");
+    putText(out, "_BLO");
+    putBig(out, 0x5F4E5343, 4);  // "CSN_"
+    putText(out, " FENN Alto - this file contains binary data, do not edit");
     out.push_back(0x1A);
     for (int round = 0; round < 2; ++round) {
         for (int field : {2007, 3, 5, 9, 4, 3})
-            lrxtest::putBig(out, static_cast<uint64_t>(field), 2);
-        lrxtest::putBig(out, 104, 4);
-        lrxtest::putBig(out, 104, 4);
+            putBig(out, static_cast<uint64_t>(field), 2);
+        putBig(out, 104, 4);
+        putBig(out, 104, 4);
     }
-    lrxtest::putBig(out, 0, 8);
+    putBig(out, 0, 8);
     out.insert(out.end(), {0xFE, 0x00, 0x07, 0x06});
-    lrxtest::putBig(out, 2, 4);
-    lrxtest::putBig(out, 1, 2);
-    lrxtest::putBig(out, 0xFFFE, 2);
+    putBig(out, 2, 4);
+    putBig(out, 1, 2);
+    putBig(out, 0xFFFE, 2);
     out.push_back(0xFF);
     return out;
 }
@@ -244,7 +204,7 @@ Bytes bigEndianFile() {
 TEST(LrxTool, ListsBigEndianFileInItsOwnByteOrder) {
     TempDir dir;
     const std::string path = dir.path("section.dat");
-    lrxtest::writeBytes(path, bigEndianFile());
+    writeBytes(path, bigEndianFile());
     const RunResult result = runLrx(dir, {"blocks", path});
     ASSERT_EQ(result.status, 0) << result.err;
     const std::vector<std::string> lines = linesOf(result.out);
@@ -282,19 +242,20 @@ TEST(LrxTool, NamesTheCodeWhenAFileIsNoRecordFile) {
         const char* message;
     };
     Bytes headerCut;
-    lrxtest::putText(headerCut, "OLB_GBX_ FENN Alto");
+    putText(headerCut, "OLB_GBX_ FENN Alto");
     const std::vector<Case> cases = {
         {"text file", Bytes{'h', 'e', 'l', 'l', 'o', ',', ' ', 'w', 'o', 'r', 'l', 'd', '\n'},
-         "not a record file (error 2014)"},
-        {"shorter than the magic", Bytes{'O', 'L'}, "cannot read a record-file magic (error 2001)"},
+         "not a record file (error 2014: not a record file (no magic at its start))"},
+        {"shorter than the magic", Bytes{'O', 'L'},
+         "cannot read a record-file magic (error 2001: cannot read from the file)"},
         {"header cut off", headerCut, "the file ends inside its header (end of file)"},
-        {"missing file", Bytes{}, "cannot open the file (error 2003)"},
+        {"missing file", Bytes{}, "cannot open the file (error 2003: cannot open the file)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
         const std::string path = dir.path("input.txt");
-        if (!c.content.empty()) lrxtest::writeBytes(path, c.content);
+        if (!c.content.empty()) writeBytes(path, c.content);
         const RunResult result = runLrx(dir, {"blocks", path});
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "");
@@ -302,30 +263,42 @@ TEST(LrxTool, NamesTheCodeWhenAFileIsNoRecordFile) {
     }
 }
 
-TEST(LrxTool, WrongCommandLinePrintsUsageAndExitsTwo) {
+TEST(LrxTool, WrongCommandLineExitsTwoAndHelpListsEveryVerb) {
     const std::vector<std::vector<std::string>> commandLines = {
-        {}, {"frobnicate"}, {"blocks"}, {"blocks", "a.dat", "b.dat"}, {"--blocks", "a.dat"},
+        {},
+        {"frobnicate"},
+        {"blocks"},
+        {"blocks", "a.dat", "b.dat"},
+        {"--blocks", "a.dat"},
+        {"dump", "a.gbx", "--precision", "0"},
+        {"convert", "a.gbx", "b.nc", "--classic", "--deflate", "4"},
+        {"convert", "a.gbx", "b.txt"},
     };
     for (const auto& args : commandLines) {
         TempDir dir;
         const RunResult result = runLrx(dir, args);
         EXPECT_EQ(result.status, 2) << testing::PrintToString(args);
         EXPECT_EQ(result.out, "");
-        EXPECT_NE(result.err.find("usage: lrx COMMAND"), std::string::npos) << result.err;
+        EXPECT_NE(result.err, "") << testing::PrintToString(args);
     }
     TempDir dir;
     const RunResult help = runLrx(dir, {"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("  blocks FILE"), std::string::npos) << help.out;
+    for (const char* verb : {"info", "blocks", "dump", "check", "convert"})
+        EXPECT_NE(help.out.find(std::string("\n  ") + verb + " "), std::string::npos) << verb << "\n" << help.out;
+    const RunResult dumpHelp = runLrx(dir, {"dump", "--help"});
+    EXPECT_EQ(dumpHelp.status, 0);
+    EXPECT_NE(dumpHelp.out.find("--delete-as"), std::string::npos) << dumpHelp.out;
+    const RunResult version = runLrx(dir, {"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("lrx ", 0), 0u) << version.out;
 }
 
 }  // namespace
 
 TEST(LrxToolInfo, DescribesTheDemoDataFile) {
     TempDir dir;
-    const std::string path = dir.path("harbour.gbx");
-    const RunResult written = runProgram(dir, LRX_GRID_TIMESERIES_PATH, {path});
-    ASSERT_EQ(written.status, 0) << written.err;
+    const std::string path = writeDemoFile(dir);
     const RunResult info = runLrx(dir, {"info", path});
     EXPECT_EQ(info.status, 0) << info.err;
     const std::vector<std::string> lines = linesOf(info.out);
@@ -335,6 +308,7 @@ TEST(LrxToolInfo, DescribesTheDemoDataFile) {
              "  start         2026-01-01 00:00:00",
              "  step          3600 s",
              "  time steps    100",
+             "  end           2026-01-05 03:00:00",
              "geographic      UTM-32, origin longitude 9.55 latitude 55.7, orientation 0",
              "items           3",
              "  1 \"Water level\"  Water Level (100000), unit m (1000), float",
@@ -349,14 +323,41 @@ TEST(LrxToolInfo, DescribesTheDemoDataFile) {
 TEST(LrxToolInfo, RefusesFilesThatAreNoDataFiles) {
     TempDir dir;
     const std::string text = dir.path("notes.txt");
-    lrxtest::writeBytes(text, Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
-    const std::string blocks = writeDemoFile(dir);
+    writeBytes(text, Bytes{'h', 'e', 'l', 'l', 'o', '\n'});
+    const std::string blocks = writeBlocksFile(dir);
     // A text file, a missing file, and a record file whose blocks are no data-file header.
-    for (const auto& [path, reason] : {std::pair{text, std::string("(error 2014)")},
-                                       {dir.path("none"), std::string("(error 2003)")},
-                                       {blocks, std::string("(error 2016)")}}) {
+    for (const auto& [path, reason] : {std::pair{text, std::string("(error 2014: not a record file")},
+                                       {dir.path("none"), std::string("(error 2003: cannot open the file)")},
+                                       {blocks, std::string("(error 2016: a block that does not belong there)")}}) {
         const RunResult info = runLrx(dir, {"info", path});
         EXPECT_EQ(info.status, 1) << path;
-        EXPECT_NE(info.err.find(path + ": not a readable data file " + reason), std::string::npos) << info.err;
+        EXPECT_NE(info.err.find(path + ": cannot read the data file " + reason), std::string::npos) << info.err;
     }
+}
+
+// A file of data type 7 with the two current components: the example plug-in (built beside
+// liblrx.so, where the tool looks) adds current speed and direction, unless asked not to.
+TEST(LrxToolInfo, ShowsThePluginsItemsUnlessAskedNotTo) {
+    TempDir dir;
+    const std::string path = dir.path("currents.gbx");
+    GbxHeader* header = nullptr;
+    GbxFile* file = nullptr;
+    ASSERT_EQ(gbxHeaderCreate(F_EQTIME_FIXEDSPACE_ALLITEMS, "currents", "test", 1, 2, 1, &header), 0);
+    gbxSetDataType(header, 7);
+    gbxSetEqTimeAxis(header, 1400, 0, 60, 0);
+    for (int n = 1; n <= 2; ++n) {
+        gbxSetItemInfo(header, gbxItemD(header, n), 100020 + n, n == 1 ? "U" : "V", 2000, LRX_FLOAT);
+        gbxSetItemAxisEqD1(gbxItemD(header, n), 1000, 3, 0, 1);
+    }
+    ASSERT_EQ(gbxFileCreate(path.c_str(), header, &file), 0);
+    const float values[3] = {1, 2, 3};
+    for (int n = 0; n < 2; ++n)
+        ASSERT_EQ(gbxWriteItemTimeStep(header, file, 0, values), 0);
+    ASSERT_EQ(gbxFileClose(header, &file), 0);
+    gbxHeaderDestroy(&header);
+
+    const std::vector<std::string> derived = linesOf(runLrx(dir, {"info", path}).out);
+    const std::vector<std::string> own = linesOf(runLrx(dir, {"info", "--no-plugin", path}).out);
+    EXPECT_NE(std::find(derived.begin(), derived.end(), "items           4"), derived.end());
+    EXPECT_NE(std::find(own.begin(), own.end(), "items           2"), own.end());
 }

@@ -6,124 +6,12 @@
 #include <string>
 
 #include "commands.h"
+#include "elementwalk.h"
+#include "errortext.h"
 #include "recordfile.h"
 
 namespace lrxtool {
 namespace {
-
-enum class ElementKind { Record, BlockHead, Terminator, EndOfFile, Damaged };
-
-struct Element {
-    int64_t offset = 0;
-    ElementKind kind = ElementKind::Damaged;
-    int type = 0;
-    int32_t countOrId = 0;  // a record's count or a block head's identifier
-    int code = 0;           // for a damaged element: the code that describes the damage
-    std::string problem;    // for a damaged element: what is wrong
-};
-
-Element damaged(Element element, int code, std::string problem) {
-    element.kind = ElementKind::Damaged;
-    element.code = code;
-    element.problem = std::move(problem);
-    return element;
-}
-
-std::string plural(int64_t n, const char* word) {
-    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
-}
-
-// Classifies a head that lrxQuery could not return (type 0).
-Element unreadableHead(LrxFile* file, Element element) {
-    const int code = lrxPeekError(file);
-    if (code == LRX_END_OF_FILE) {
-        return damaged(element, code, "element head cut off by the end of the file");
-    }
-    if (code != 0) return damaged(element, code, "cannot read the element head");
-    return damaged(element, F_ERR_TYPE, "element type byte 0x00");
-}
-
-// A record is sound when its type is a record type, it holds at least one value and the file
-// still holds all of its bytes: a skip past the end would otherwise look like a clean end.
-Element checkRecord(Element element, int64_t remaining) {
-    const int64_t valueSize = lrxSimpSize(element.type);
-    if (valueSize == 0) {
-        char problem[64];
-        std::snprintf(problem, sizeof problem, "unknown element type byte 0x%02X",
-                      static_cast<unsigned>(element.type & 0xFF));
-        return damaged(element, F_ERR_TYPE, problem);
-    }
-    const std::string record = std::string(lrxSimpName(element.type)) + " record";
-    if (element.countOrId <= 0) {
-        return damaged(element, F_ERR_TYPE, record + " with a count of " + std::to_string(element.countOrId));
-    }
-    const int64_t bytes = 5 + valueSize * element.countOrId;
-    if (remaining >= 0 && bytes > remaining) {
-        return damaged(element, LRX_END_OF_FILE,
-                       record + " of " + plural(element.countOrId, "value") + " needs " + std::to_string(bytes) +
-                           " bytes, " + std::to_string(remaining) + " remain");
-    }
-    element.kind = ElementKind::Record;
-    return element;
-}
-
-// Looks at the element at the current position without consuming it.
-Element peekElement(LrxFile* file) {
-    Element element;
-    element.offset = lrxTell64(file);
-    const int64_t remaining = lrxRemainingBytes(file);
-    if (remaining == 0 && lrxPeekError(file) == 0) {
-        element.kind = ElementKind::EndOfFile;
-        return element;
-    }
-    element.type = lrxQuery(file, &element.countOrId);
-    if (element.type == 0) {
-        if (remaining < 0 && lrxPeekError(file) == LRX_END_OF_FILE) {
-            element.kind = ElementKind::EndOfFile;
-            return element;
-        }
-        return unreadableHead(file, element);
-    }
-    if (element.type == LRX_BLOCK) {
-        element.kind = ElementKind::BlockHead;
-        return element;
-    }
-    if (element.type == LRX_TERMINATOR) {
-        element.kind = ElementKind::Terminator;
-        return element;
-    }
-    if (element.type < 0) {
-        char problem[64];
-        std::snprintf(problem, sizeof problem, "unknown element type byte 0x%02X",
-                      static_cast<unsigned>(element.type & 0xFF));
-        return damaged(element, F_ERR_TYPE, problem);
-    }
-    return checkRecord(element, remaining);
-}
-
-struct BlockExtent {
-    int records = 0;
-    bool terminated = false;
-};
-
-// Counts the records between the block head at headOffset and its terminator, then returns
-// to the head. Damage met on the way ends the count; the listing reports it in its place.
-BlockExtent measureBlock(LrxFile* file, int64_t headOffset) {
-    BlockExtent extent;
-    lrxSkip(file);
-    for (;;) {
-        const Element element = peekElement(file);
-        if (element.kind != ElementKind::Record) {
-            extent.terminated = element.kind == ElementKind::Terminator;
-            break;
-        }
-        ++extent.records;
-        lrxSkip(file);
-    }
-    lrxGetError(file);
-    lrxSeek64(file, headOffset, 0);
-    return extent;
-}
 
 class Listing {
 public:
@@ -192,11 +80,10 @@ private:
     }
 
     int fail(const Element& element) {
-        const std::string code = errorCodeText(element.code);
+        const std::string code = errorText(element.code);
         line(element.offset, "damaged: " + element.problem + " (" + code + ")");
         std::fflush(out_);
-        std::fprintf(stderr, "lrx: %s: damaged element at offset %" PRId64 " (%s)\n", path_.c_str(), element.offset,
-                     code.c_str());
+        reportError(path_, "damaged element at offset " + std::to_string(element.offset), element.code);
         return kExitFailure;
     }
 
@@ -208,9 +95,7 @@ private:
 
 }  // namespace
 
-int runBlocks(const std::vector<std::string>& args) {
-    if (args.size() != 1) return kExitUsage;
-    const std::string& path = args[0];
+int runBlocks(const std::string& path) {
     OpenedRecordFile opened = openAnyRecordFile(path);
     if (!opened.handle) return kExitFailure;
     printFileHeader(stdout, opened.handle.get(), opened.kindTag);

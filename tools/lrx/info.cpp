@@ -1,26 +1,21 @@
 // `lrx info FILE`: what a user wants to know of a data file, in the spirit of a header dump:
 // titles, types, time axis, geographic information, items with their axes and statistics,
-// static items, custom blocks and compression. Uses the exported data-file API only.
+// static items, custom blocks and compression. Uses the exported data-file API only; the
+// JSON form is infojson.cpp.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "calendar.h"
 #include "commands.h"
+#include "datafile.h"
 #include "infoaxis.h"
-#include "lrx/gbx.h"
+#include "infojson.h"
+#include "timeaxis.h"
 
 namespace lrxtool {
 
 namespace {
-
-struct OpenDataFile {
-    GbxHeader* header = nullptr;
-    GbxFile* file = nullptr;
-    ~OpenDataFile() {
-        if (file != nullptr) gbxFileClose(header, &file);
-        if (header != nullptr) gbxHeaderDestroy(&header);
-    }
-};
 
 void printTitles(GbxHeader* header) {
     std::printf("title           %s\n", gbxGetFileTitle(header));
@@ -29,6 +24,17 @@ void printTitles(GbxHeader* header) {
     std::printf("file type       %d %s\n", fileType, gbxFileTypeStr(fileType));
     std::printf("data type       %d\n", gbxGetDataType(header));
     std::printf("statistics      type %d\n", gbxGetItemStatsType(header));
+}
+
+// The time of the last time step: a date and time on calendar axes, else a value in the unit.
+void printEnd(const TimeAxis& axis, double last) {
+    if (axis.calendar && axis.startKnown) {
+        std::string text = isoText(axis.startSeconds, relativeSeconds(axis, axis.start + last));
+        text[10] = ' ';
+        std::printf("  end           %s\n", text.c_str());
+    } else if (!axis.calendar) {
+        std::printf("  end           %g %s\n", axis.start + last, axis.unitName.c_str());
+    }
 }
 
 void printTimeAxis(GbxHeader* header, GbxFile* file) {
@@ -65,6 +71,7 @@ void printTimeAxis(GbxHeader* header, GbxFile* file) {
     if (!equidistant && _gbxGetTimeAxisSpan(header, file, &span) == 0) step = span;
     std::printf("  %-13s %g %s\n", equidistant ? "step" : "span", step, unitText);
     std::printf("  time steps    %d\n", steps);
+    if (steps > 0) printEnd(readTimeAxis(header), equidistant ? (steps - 1) * step : span);
     std::printf("  unit          %d %s\n", unit, unitText);
 }
 
@@ -112,13 +119,10 @@ void printItems(GbxHeader* header) {
 
 void printStaticItems(GbxHeader* header, GbxFile* file) {
     std::vector<std::string> items;
-    int code = gbxFindBlockStatic(header, file);
-    while (code == 0) {
-        GbxVector* vector = gbxStaticRead(file, &code);
-        if (vector == nullptr) break;
+    const int code = forEachStatic(header, file, [&](GbxVector* vector, int) {
         items.push_back(itemText(gbxItemS(vector)));
-        gbxStaticDestroy(&vector);
-    }
+        return true;
+    });
     std::printf("static items    %zu%s\n", items.size(), code != 0 ? " (reading stopped with an error)" : "");
     for (std::size_t i = 0; i < items.size(); ++i)
         std::printf("  %zu %s", i + 1, items[i].c_str());
@@ -150,23 +154,20 @@ void printCompression(GbxHeader* header) {
 
 }  // namespace
 
-int runInfo(const std::vector<std::string>& args) {
-    if (args.size() != 1) return kExitUsage;
-    OpenDataFile data;
-    const int code = gbxFileRead(args[0].c_str(), &data.header, &data.file);
-    if (code != 0 || data.header == nullptr || data.file == nullptr) {
-        std::fprintf(stderr, "lrx: %s: not a readable data file (error %d)\n", args[0].c_str(), code);
-        return kExitFailure;
-    }
-    std::printf("file            %s\n", args[0].c_str());
-    printTitles(data.header);
-    printTimeAxis(data.header, data.file);
-    printDeleteValues(data.header);
-    printGeoInfo(data.header);
-    printCompression(data.header);
-    printItems(data.header);
-    printStaticItems(data.header, data.file);
-    printCustomBlocks(data.header);
+int runInfo(const InfoOptions& options) {
+    DataFile data;
+    if (!data.open(options.path)) return kExitFailure;
+    if (!options.noPlugin) data.enablePlugin();
+    if (options.json) return printInfoJson(data);
+    std::printf("file            %s\n", options.path.c_str());
+    printTitles(data.header());
+    printTimeAxis(data.header(), data.file());
+    printDeleteValues(data.header());
+    printGeoInfo(data.header());
+    printCompression(data.header());
+    printItems(data.header());
+    printStaticItems(data.header(), data.file());
+    printCustomBlocks(data.header());
     return kExitOk;
 }
 

@@ -1,8 +1,11 @@
 // Opening a record file of any kind for inspection, and the texts the commands print about
-// it: open failures, error codes and the file header. Calls the record stream only.
+// it: open failures and the file header. Calls the record stream and the record bridge.
 #include "recordfile.h"
 
 #include <bit>
+
+#include "errortext.h"
+#include "librarybridge.h"
 
 namespace lrxtool {
 namespace {
@@ -32,11 +35,11 @@ const char* openFailureReason(int code) {
     }
 }
 
-const char* byteOrderText(const LrxFile* file) {
+const char* byteOrderText(LrxFile* file) {
     const bool hostIsLittle = std::endian::native == std::endian::little;
-    // Only bit 0 of swapBytes says whether the file's order is opposite to the host's.
-    const bool fileIsLittle = (file->swapBytes & 1) != 0 ? !hostIsLittle : hostIsLittle;
-    if ((file->swapBytes & 1) != 0) {
+    const bool swapped = bridge::byteOrderSwapped(file);
+    const bool fileIsLittle = swapped ? !hostIsLittle : hostIsLittle;
+    if (swapped) {
         return fileIsLittle ? "little-endian (swapped to host order on reading)"
                             : "big-endian (swapped to host order on reading)";
     }
@@ -49,21 +52,16 @@ void RecordFileCloser::operator()(LrxFile* file) const {
     lrxFileClose(&file);
 }
 
-OpenedRecordFile openAnyRecordFile(const std::string& path) {
+OpenedRecordFile openAnyRecordFile(const std::string& path, bool report) {
     OpenedRecordFile opened;
     LrxFile* file = nullptr;
     const int code = lrxFileOpenRead(path.c_str(), &file, acceptAnyKind, &opened.kindTag);
     opened.handle.reset(file);
     if (code != 0 || file == nullptr) {
-        std::fprintf(stderr, "lrx: %s: %s (%s)\n", path.c_str(), openFailureReason(code), errorCodeText(code).c_str());
+        if (report) reportError(path, openFailureReason(code), code);
         opened.handle.reset();
     }
     return opened;
-}
-
-std::string errorCodeText(int code) {
-    if (code == LRX_END_OF_FILE) return "end of file";
-    return "error " + std::to_string(code);
 }
 
 std::string kindTagText(int32_t kindTag) {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "src/lrx/lrxfile.h"
+#include "lrx/lrx.h"
 
 namespace lrxtool {
 
@@ -21,12 +21,9 @@ struct OpenedRecordFile {
     int32_t kindTag = 0;      // the tag stored in the file
 };
 
-// Opens path for reading whatever its kind tag. On failure prints
-// "lrx: PATH: REASON (error CODE)" on standard error and returns a null handle.
-OpenedRecordFile openAnyRecordFile(const std::string& path);
-
-// "error 2019" for a code, "end of file" for the end-of-file state.
-std::string errorCodeText(int code);
+// Opens path for reading whatever its kind tag. On failure returns a null handle and, when
+// report is set, prints "lrx: PATH: REASON (error CODE: MEANING)" on standard error.
+OpenedRecordFile openAnyRecordFile(const std::string& path, bool report = true);
 
 // The kind tag as its four characters, lowest byte first, in double quotes; bytes that are
 // not printable are written as \xNN.

@@ -3,6 +3,8 @@
 // operations, the data-file error dispatcher and the call trace (under DebugFileIO).
 #include "src/gbx/common/fileio.h"
 
+#include <atomic>
+
 #include "lrx/trace.h"
 #include "src/gbx/common/gbxerror.h"
 #include "src/gbx/common/gbxformat.h"
@@ -14,7 +16,7 @@ namespace {
 constexpr const char* kModule = "fileio";
 constexpr const char* kAppString = "FOpenFileCreate";
 
-int traceSwitch = 0;
+std::atomic<int> traceSwitch{0};  // set from any thread
 
 int report(GbxFile* file, int code, int line) {
     return gbxReportError(nullptr, file, nullptr, code, kModule, line);
@@ -52,11 +54,11 @@ const char* nameOf(LrxFile* const* file) {
 }  // namespace
 
 bool fileioTraceOn() {
-    return traceSwitch != 0 && !lrx::trace::isSilent();
+    return traceSwitch.load() != 0 && !lrx::trace::isSilent();
 }
 
 extern "C" void LRX_CALL DebugFileIO(int on) {
-    traceSwitch = on != 0 ? 1 : 0;
+    traceSwitch.store(on != 0 ? 1 : 0);
 }
 
 // Each call decides once whether it traces, so that its entry and exit lines are written

@@ -1,6 +1,10 @@
 // The data-file layer's error-handler table and dispatcher, its trace switch and the
 // file-kind callback it hands to the record stream. Calls nothing but the handlers.
+// Slots and switch are atomics: files read on different threads report through one table,
+// and a handler is called without any lock held, so it may itself install handlers.
 #include "src/gbx/common/gbxerror.h"
+
+#include <atomic>
 
 #include "src/gbx/common/gbxformat.h"
 #include "src/trace/tracestate.h"
@@ -12,8 +16,8 @@ constexpr int kFirstRangedCode = F_ERR_MEMORY;
 constexpr int kLastRangedCode = F_ERR_UNIT;
 constexpr int kSlotCount = 1 + (kLastRangedCode - kFirstRangedCode + 1);
 
-GbxErrorHandler handlerSlots[kSlotCount] = {};
-int traceSwitch = 0;
+std::atomic<GbxErrorHandler> handlerSlots[kSlotCount] = {};
+std::atomic<int> traceSwitch{0};
 
 // The slot of code, or -1 for a code without one (0, 1, 1001, 1002, anything else).
 int slotOf(int code) {
@@ -23,15 +27,16 @@ int slotOf(int code) {
 }
 
 void clearHandlers() {
-    for (GbxErrorHandler& slot : handlerSlots)
-        slot = nullptr;
+    for (std::atomic<GbxErrorHandler>& slot : handlerSlots)
+        slot.store(nullptr);
 }
 
 }  // namespace
 
 int gbxReportError(GbxHeader* header, GbxFile* file, void* object, int code, const char* module, int line) {
     const int slot = slotOf(code);
-    if (slot >= 0 && handlerSlots[slot] != nullptr) handlerSlots[slot](header, file, object, code, module, line);
+    const GbxErrorHandler handler = slot >= 0 ? handlerSlots[slot].load() : nullptr;
+    if (handler != nullptr) handler(header, file, object, code, module, line);
     return code;
 }
 
@@ -41,7 +46,7 @@ int32_t gbxKindCallback(int32_t* appVersion) {
 }
 
 bool gbxTraceOn() {
-    return traceSwitch != 0 && !lrx::trace::isSilent();
+    return traceSwitch.load() != 0 && !lrx::trace::isSilent();
 }
 
 extern "C" {
@@ -52,7 +57,7 @@ void LRX_CALL gbxInitSystem(void) {
 
 void LRX_CALL gbxAddErrorHandler(int code, GbxErrorHandler handler) {
     const int slot = slotOf(code);
-    if (slot >= 0) handlerSlots[slot] = handler;
+    if (slot >= 0) handlerSlots[slot].store(handler);
 }
 
 // Despite its name this registers nothing: it empties the table.
@@ -61,7 +66,7 @@ void LRX_CALL gbxAddCommonErrorHandler(GbxErrorHandler) {
 }
 
 void LRX_CALL gbxDebugOn(int on) {
-    traceSwitch = on;
+    traceSwitch.store(on);
 }
 
 }  // extern "C"

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "lrx/gbx.h"
+#include "lrx/gbxext.h"
 #include "src/gbx/common/gbxformat.h"
 
 // ---- Items --------------------------------------------------------------------------------
@@ -110,10 +111,27 @@ struct GbxCustomBlock {
     GbxCustomBlock* next;
 };
 
-// A loaded derived-item library and its entry points.
+// The entry points of a derived-item library; null where the library has none.
+struct GbxPluginEntries {
+    GbxExtInitializeFn initialize;
+    GbxExtTerminateFn terminate;
+    GbxExtGetNoOfItemsFn getNoOfItems;
+    GbxExtGetItemInfoFn getItemInfo;
+    GbxExtGetItemAxisTypeFn getItemAxisType;
+    GbxExtGetItemAxisEqFn getItemAxisEq;
+    GbxExtIsItemDerivedFn isItemDerived;
+    GbxExtGetItemStatsGlobalFn getItemStatsGlobal;
+    GbxExtGetItemValueTypeFn getItemValueType;
+    GbxExtNewTimeStepFn newTimeStep;
+    GbxExtReadItemTimeStepFn readItemTimeStep;
+};
+
+// A loaded derived-item library and its entry points (all null when none is loaded). busy is
+// 1 while the library runs one of its calls for the header, so that the header's time-step
+// calls made from there take the ordinary path.
 struct GbxPluginSlot {
     void* library;
-    void* entries[8];
+    GbxPluginEntries entries;
     int32_t busy;
 };
 
@@ -144,8 +162,8 @@ struct GbxHeader {
     double currentTime;
     double lastTime;
     int32_t noOfItems;
-    int32_t fileItemCount;
-    GbxItem* items;  // owned array of noOfItems items
+    int32_t fileItemCount;  // items of the file itself, set when a plug-in replaces the items
+    GbxItem* items;         // owned array of noOfItems items
     GbxCustomBlock* customBlocks;
     GbxCustomBlock* lastCustomBlock;  // the list's tail, so that adding a block takes constant time
     int32_t itemCompression;

@@ -1,11 +1,11 @@
-// Hand-offs to the legacy-file and plug-in layers. Neither layer can attach to a header or
-// hand out a file yet, so the predicates are false and the operations refuse; the layers
-// replace these bodies when they arrive.
+// Hand-offs to the legacy-file layer, which serves the headers and files of the legacy family
+// through its interface. The plug-in hand-offs are in src/plugin/pluginhandoffs.cpp.
 #include "src/gbx/file/gbxhandoffs.h"
 
 #include <cstring>
 
 #include "src/gbx/common/gbxmodel.h"
+#include "src/legacy/legacy.h"
 
 bool gbxIsLegacyFile(const GbxFile* file) {
     uint32_t tag = 0;
@@ -17,67 +17,55 @@ bool gbxIsLegacyHeader(const GbxHeader* header) {
     return header != nullptr && header->legacyFile != nullptr;
 }
 
-bool gbxIsLegacyPath(const char*) {
-    return false;
+bool gbxIsLegacyPath(const char* path) {
+    return lrx::legacy::isFamilyPath(path);
 }
 
-int gbxLegacyOpen(const char*, GbxHeader**, GbxFile**) {
-    return F_ERR_OPEN;
+int gbxLegacyOpen(const char* path, GbxHeader** header, GbxFile** file) {
+    return lrx::legacy::openPair(path, header, file);
 }
 
-int gbxLegacyCreate(const char*, GbxHeader*, GbxFile**) {
-    return F_ERR_OPEN;
+int gbxLegacyCreate(const char* path, GbxHeader* header, GbxFile** file) {
+    return lrx::legacy::createPair(path, header, file);
 }
 
-int gbxLegacyFlush(GbxHeader*) {
-    return F_ERR_COMMIT;
+int gbxLegacyFlush(GbxHeader* header) {
+    return lrx::legacy::flushPair(header);
 }
 
-int gbxLegacyClose(GbxHeader*, GbxFile**) {
-    return F_ERR_CLOSE;
+int gbxLegacyClose(GbxHeader* header, GbxFile** file) {
+    return lrx::legacy::closePair(header, file);
 }
 
-int gbxLegacyStaticWrite(GbxVector*, GbxFile*, const void*) {
-    return F_ERR_WRITE;
+int gbxLegacyStaticWrite(GbxVector* vector, GbxFile* file, const void* data) {
+    return lrx::legacy::writeStatic(vector, file, data);
 }
 
-GbxVector* gbxLegacyStaticRead(GbxFile*, int* code) {
-    if (code != nullptr) *code = F_ERR_READ;
-    return nullptr;
+GbxVector* gbxLegacyStaticRead(GbxFile* file, int* code) {
+    return lrx::legacy::readStatic(file, code);
 }
 
-int gbxLegacyFindBlock(GbxHeader*, GbxFile*, int) {
-    return F_ERR_READ;
+int gbxLegacyFindBlock(GbxHeader* header, GbxFile* file, int id) {
+    return lrx::legacy::findBlock(header, file, id);
 }
 
-int gbxLegacyFindTimeStep(GbxHeader*, GbxFile*, int) {
-    return F_ERR_READ;
+int gbxLegacyFindTimeStep(GbxHeader* header, GbxFile* file, int timeStep) {
+    return lrx::legacy::findTimeStep(header, file, timeStep);
 }
 
-int gbxLegacyReadItem(GbxHeader*, GbxFile*, void*, int) {
-    return F_ERR_READ;
+int gbxLegacyReadItem(GbxHeader* header, GbxFile* file, void* data, int count) {
+    return lrx::legacy::readItem(header, file, data, count);
 }
 
-int gbxLegacyWriteItem(GbxHeader*, GbxFile*, const void*, int) {
-    return F_ERR_WRITE;
+int gbxLegacyWriteItem(GbxHeader* header, GbxFile* file, const void* data, int count) {
+    return lrx::legacy::writeItem(header, file, data, count);
 }
 
-bool gbxPluginActive(const GbxHeader* header) {
-    return header != nullptr && header->plugin.library != nullptr && header->plugin.busy == 0;
-}
-
-int gbxPluginNewTimeStep(GbxHeader*, GbxFile*) {
-    return F_ERR_USAGE;
-}
-
-int gbxPluginReadItem(GbxHeader*, GbxFile*, void*) {
-    return F_ERR_USAGE;
-}
-
-void gbxReleasePlugin(GbxHeader* header) {
-    header->plugin = GbxPluginSlot{};
+bool gbxLegacyIsReadOnly(const GbxHeader* header) {
+    return lrx::legacy::isOpenForReading(header);
 }
 
 void gbxReleaseLegacyFile(GbxHeader* header) {
+    lrx::legacy::releaseState(header);
     header->legacyFile = nullptr;
 }

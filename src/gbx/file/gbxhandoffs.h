@@ -2,9 +2,9 @@
 // their own way: files of the legacy family (recognised by the tag 7531 in the first 32-bit
 // word of their handle, by the legacy file their header holds, or by the extension of their
 // path) and derived items of a plug-in. The legacy and plug-in entries of the family table
-// (gbxlegacyfamily.cpp, gbxpluginfamily.cpp) call exactly these functions. Each layer fills
-// its hand-offs in gbxhandoffs.cpp; until it exists, no handle or header of its kind can come
-// into being and the hand-offs refuse.
+// (gbxlegacyfamily.cpp, gbxpluginfamily.cpp) call exactly these functions. The legacy
+// hand-offs in gbxhandoffs.cpp call the legacy layer's interface; the plug-in hand-offs are in
+// src/plugin/pluginhandoffs.cpp.
 #pragma once
 
 #include <cstdint>
@@ -30,12 +30,15 @@ int gbxLegacyFindTimeStep(GbxHeader* header, GbxFile* file, int timeStep);
 // The current item of the current time step, count values (data may be null to pass over).
 int gbxLegacyReadItem(GbxHeader* header, GbxFile* file, void* data, int count);
 int gbxLegacyWriteItem(GbxHeader* header, GbxFile* file, const void* data, int count);
+// True when the legacy file of the header was opened for reading only (a plug-in may serve it).
+bool gbxLegacyIsReadOnly(const GbxHeader* header);
 
 // Closes the legacy-family file the header belongs to, if any.
 void gbxReleaseLegacyFile(GbxHeader* header);
 
 // True while the header has a derived-item library loaded that is not already running.
 bool gbxPluginActive(const GbxHeader* header);
+// The library's gbxExtNewTimeStep and gbxExtReadItemTimeStep; the caller marks the header busy.
 int gbxPluginNewTimeStep(GbxHeader* header, GbxFile* file);
 int gbxPluginReadItem(GbxHeader* header, GbxFile* file, void* data);
 // Unloads a derived-item library attached to the header, if any.

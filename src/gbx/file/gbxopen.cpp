@@ -106,6 +106,13 @@ bool moveToEnd(GbxFile* file) {
     return lrxPeekError(file) == 0;
 }
 
+// A file is flushed and closed by the family of its handle, or by that of its header when no
+// handle is given. A header read from a legacy pair may serve a native file too; that file is
+// then closed as a native one.
+const GbxFamily& familyOfHandles(const GbxHeader* header, const GbxFile* file) {
+    return file != nullptr ? gbxFamilyOfFile(file) : gbxFamilyOfHeader(header);
+}
+
 }  // namespace
 
 extern "C" {
@@ -173,12 +180,12 @@ LRX_EXPORT int LRX_CALL gbxFileCreate(const char* path, GbxHeader* header, GbxFi
 
 LRX_EXPORT int LRX_CALL gbxFileFlush(GbxHeader* header, GbxFile* file) {
     GbxCall call("gbxFileFlush");
-    return call.result(gbxFamilyOfHeader(header).flush(header, file));
+    return call.result(familyOfHandles(header, file).flush(header, file));
 }
 
 LRX_EXPORT int LRX_CALL gbxFileClose(GbxHeader* header, GbxFile** file) {
     GbxCall call("gbxFileClose");
-    return call.result(gbxFamilyOfHeader(header).close(header, file));
+    return call.result(familyOfHandles(header, file != nullptr ? *file : nullptr).close(header, file));
 }
 
 }  // extern "C"

@@ -152,7 +152,9 @@ bool holds(const LrxLrec* record, int type, int count) {
 bool refresh(GbxHeader* header, const AttributeBlock& block, LrxLrec* chain) {
     switch (block.shape) {
         case Shape::Value:
+            // A block that already holds the value is left as it is: the bytes would not change.
             if (!holds(chain, block.recordType, 1)) return false;
+            if (std::memcmp(chain->data, fieldOf(header, block), lrxSimpSize(block.recordType)) == 0) return false;
             std::memcpy(chain->data, fieldOf(header, block), lrxSimpSize(block.recordType));
             return true;
         case Shape::Text:

@@ -114,9 +114,11 @@ int rewriteCustomBlock(Update& update, int tag) {
     if (code == 0 && values != nullptr && chain->type == LRX_BYTE) {
         static_cast<char*>(chain->data)[chain->count - 1] = '\0';
         const GbxCustomBlock* custom = update.customBlocks.find(update.header, static_cast<const char*>(chain->data));
-        if (custom != nullptr && custom->data != nullptr && holds(values, custom->type, custom->count)) {
-            std::memcpy(values->data, custom->data,
-                        static_cast<std::size_t>(lrxRecordSize(values->type, values->count)));
+        const auto bytes = static_cast<std::size_t>(lrxRecordSize(values->type, values->count));
+        const bool found = custom != nullptr && custom->data != nullptr && holds(values, custom->type, custom->count);
+        // Unchanged values are not written again: a header may hold very many custom blocks.
+        if (found && std::memcmp(values->data, custom->data, bytes) != 0) {
+            std::memcpy(values->data, custom->data, bytes);
             code =
                 gbxRewriteBlock(static_cast<uint16_t>(tag), chain, update.second, update.position, kModule, __LINE__);
         }
@@ -173,8 +175,21 @@ int walkBlocks(Update& update, const GbxCall& call) {
 int commitIfDue(GbxHeader* header, GbxFile* file, int force) {
     const double seconds = static_cast<double>(lrx::os::clockMillis() - file->commitClock) / 1000.0;
     if (force == 0 && seconds <= 1.0) return 0;
-    if (lrxCommit(file) != 0) return GBX_REPORT(header, file, nullptr, F_ERR_COMMIT);
+    if (const int code = lrxCommit(file)) return GBX_REPORT(header, file, nullptr, code);
     return 0;
+}
+
+// Rewrites the header blocks through a second handle on the same file.
+int rewriteInPlace(GbxHeader* header, GbxFile* file, const GbxCall& call) {
+    int code = 0;
+    LrxFile* second = FOpenFileEdit(file->fileName, &code);
+    if (second == nullptr) return code != 0 ? code : F_ERR_OPEN;
+    lrxSeekAppBase(second);
+    Update update{header, second, 0, 0, {}};
+    code = lrxPeekError(second);
+    if (code == 0) code = walkBlocks(update, call);
+    const int closed = FCloseFile(&second);
+    return code != 0 ? code : closed;
 }
 
 }  // namespace
@@ -192,15 +207,10 @@ void gbxStoreTextInPlace(LrxLrec* record, const char* text) {
 int gbxUpdateHeader(GbxHeader* header, int force, GbxFile* file) {
     GbxCall call("gbxUpdateHeader");
     if (const int code = gbxCheckHeaderFile(header, file, kModule, __LINE__)) return call.result(code);
-    if (const int code = commitIfDue(header, file, force)) return call.result(code);
     if (file->readOnly) return call.result(GBX_REPORT(header, file, nullptr, F_ERR_READONLY));
-    int code = 0;
-    LrxFile* second = FOpenFileEdit(file->fileName, &code);
-    if (second == nullptr) return call.result(code != 0 ? code : F_ERR_OPEN);
-    lrxSeekAppBase(second);
-    Update update{header, second, 0, 0, {}};
-    code = lrxPeekError(second);
-    if (code == 0) code = walkBlocks(update, call);
-    const int closed = FCloseFile(&second);
-    return call.result(code != 0 ? code : closed);
+    // Every byte written through the file reaches it before the second handle reads the header;
+    // the commit comes after the rewrite, so that the header on disk is the final one.
+    if (const int code = lrxFlush(file)) return call.result(GBX_REPORT(header, file, nullptr, code));
+    if (const int code = rewriteInPlace(header, file, call)) return call.result(code);
+    return call.result(commitIfDue(header, file, force));
 }
