@@ -137,13 +137,25 @@ int FSkipLogicalBlock(LrxFile* file) {
     return code;
 }
 
-LrxLrec* FCreateLogicalBlock(int type, int count, const void* data) {
+namespace {
+
+LrxLrec* createLogicalBlock(int type, int count, const void* data, int copy) {
     const bool traced = fileioTraceOn();
     if (traced) DebugEnter("FCreateLogicalBlock %d %d", type, count);
-    LrxLrec* node = lrxLrecCreate(type, count, data, 1, nullptr);
+    LrxLrec* node = lrxLrecCreate(type, count, data, copy, nullptr);
     if (node == nullptr) report(nullptr, F_ERR_DATA, __LINE__);
     if (traced) DebugExit("%p", static_cast<void*>(node));
     return node;
+}
+
+}  // namespace
+
+LrxLrec* FCreateLogicalBlock(int type, int count, const void* data) {
+    return createLogicalBlock(type, count, data, 1);
+}
+
+LrxLrec* FCreateLogicalBlockBorrowing(int type, int count, const void* data) {
+    return createLogicalBlock(type, count, data, 0);
 }
 
 int FAppendToLogicalBlock(int type, int count, const void* data, LrxLrec* chain) {

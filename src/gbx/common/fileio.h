@@ -13,6 +13,9 @@ int FQueryLogicalBlock(LrxFile* file);
 LrxLrec* FReadLogicalBlock(LrxFile* file);
 int FSkipLogicalBlock(LrxFile* file);
 LrxLrec* FCreateLogicalBlock(int type, int count, const void* data);
+// As FCreateLogicalBlock, but the record borrows data instead of copying it: data must outlive
+// the chain, which is freed without freeing data.
+LrxLrec* FCreateLogicalBlockBorrowing(int type, int count, const void* data);
 int FAppendToLogicalBlock(int type, int count, const void* data, LrxLrec* chain);
 int FFreeLogicalBlock(LrxLrec* chain);
 
