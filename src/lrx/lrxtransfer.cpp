@@ -61,24 +61,39 @@ inline void copyBytes(void* to, const void* from, int64_t bytes) {
     }
 }
 
-bool putQuickly(LrxFile* file, const void* data, int64_t bytes) {
+// Room in the write buffer for a transfer that needs nothing else done first.
+unsigned char* roomFor(LrxFile* file, int64_t bytes) {
     LrxBuffer& buffer = file->buffer;
     if (!buffer.writing || file->lastDirection > 0 || file->pendingSkip != 0 || (file->swapBytes & 1) != 0 ||
         bytes <= 0 || buffer.filled + bytes > LRX_BUFFER_BYTES)
-        return false;
-    copyBytes(buffer.bytes + buffer.filled, data, bytes);
+        return nullptr;
+    unsigned char* room = buffer.bytes + buffer.filled;
     buffer.filled += bytes;
     buffer.cursor = buffer.filled;
+    return room;
+}
+
+// The next bytes read ahead, for a transfer that needs nothing else done first.
+const unsigned char* bytesAhead(LrxFile* file, int64_t bytes) {
+    LrxBuffer& buffer = file->buffer;
+    if (buffer.writing || !buffer.placed || file->lastDirection < 0 || file->pendingSkip != 0 ||
+        (file->swapBytes & 1) != 0 || bytes <= 0 || buffer.filled - buffer.cursor < bytes)
+        return nullptr;
+    return buffer.bytes + buffer.cursor;
+}
+
+bool putQuickly(LrxFile* file, const void* data, int64_t bytes) {
+    unsigned char* room = roomFor(file, bytes);
+    if (room == nullptr) return false;
+    copyBytes(room, data, bytes);
     return true;
 }
 
 bool takeQuickly(LrxFile* file, void* data, int64_t bytes) {
-    LrxBuffer& buffer = file->buffer;
-    if (buffer.writing || !buffer.placed || file->lastDirection < 0 || file->pendingSkip != 0 ||
-        (file->swapBytes & 1) != 0 || bytes <= 0 || buffer.filled - buffer.cursor < bytes)
-        return false;
-    copyBytes(data, buffer.bytes + buffer.cursor, bytes);
-    buffer.cursor += bytes;
+    const unsigned char* ahead = bytesAhead(file, bytes);
+    if (ahead == nullptr) return false;
+    copyBytes(data, ahead, bytes);
+    file->buffer.cursor += bytes;
     return true;
 }
 
@@ -86,6 +101,23 @@ bool takeQuickly(LrxFile* file, void* data, int64_t bytes) {
 
 void lrxSetError(LrxFile* file, int code) {
     if (file != nullptr) file->errorCode = code;
+}
+
+unsigned char* lrxReserve(LrxFile* file, int64_t bytes) {
+    if (file == nullptr || file->errorCode != 0 || file->readOnly != 0) return nullptr;
+    unsigned char* room = roomFor(file, bytes);
+    if (room != nullptr) file->lastDirection = -1;
+    return room;
+}
+
+const unsigned char* lrxPeek(LrxFile* file, int64_t bytes) {
+    if (file == nullptr || file->errorCode != 0) return nullptr;
+    return bytesAhead(file, bytes);
+}
+
+void lrxConsume(LrxFile* file, int64_t bytes) {
+    file->buffer.cursor += bytes;
+    file->lastDirection = 1;
 }
 
 void lrxWrite(LrxFile* file, const void* data, int elemSize, int count) {

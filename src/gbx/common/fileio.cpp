@@ -16,7 +16,6 @@ namespace {
 constexpr const char* kModule = "fileio";
 constexpr const char* kAppString = "FOpenFileCreate";
 
-std::atomic<int> traceSwitch{0};  // set from any thread
 
 int report(GbxFile* file, int code, int line) {
     return gbxReportError(nullptr, file, nullptr, code, kModule, line);
@@ -53,12 +52,9 @@ const char* nameOf(LrxFile* const* file) {
 
 }  // namespace
 
-bool fileioTraceOn() {
-    return traceSwitch.load() != 0 && !lrx::trace::isSilent();
-}
 
 extern "C" void LRX_CALL DebugFileIO(int on) {
-    traceSwitch.store(on != 0 ? 1 : 0);
+    fileioTraceSwitch.store(on != 0 ? 1 : 0);
 }
 
 // Each call decides once whether it traces, so that its entry and exit lines are written

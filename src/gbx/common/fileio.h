@@ -3,6 +3,10 @@
 // its errors through the data-file dispatcher and tracing itself under DebugFileIO.
 #pragma once
 
+#include <atomic>
+
+#include "src/trace/tracestate.h"
+
 #include "src/lrx/lrxblock.h"
 
 LrxFile* FOpenFileRead(const char* name, int* error);
@@ -19,5 +23,9 @@ LrxLrec* FCreateLogicalBlockBorrowing(int type, int count, const void* data);
 int FAppendToLogicalBlock(int type, int count, const void* data, LrxLrec* chain);
 int FFreeLogicalBlock(LrxLrec* chain);
 
-// The switch set by DebugFileIO.
-bool fileioTraceOn();
+// The switch set by DebugFileIO, from any thread; read inline by every logical-block call.
+inline std::atomic<int> fileioTraceSwitch{0};
+
+inline bool fileioTraceOn() {
+    return fileioTraceSwitch.load(std::memory_order_relaxed) != 0 && !lrx::trace::isSilent();
+}

@@ -274,6 +274,10 @@ bool hasStatisticsDataType(const GbxItem* item) {
 
 }  // namespace
 
+int gbxAddStepStatistics(GbxHeader* header, GbxItem* item, const void* values, int64_t count) {
+    return addValues(header, item, values, count);
+}
+
 int gbxCalcStatistics(GbxHeader* header, int itemNo, const void* values) {
     GbxCall call("gbxCalcStatistics %d", itemNo);
     if (const int code = gbxCheckHeaderItemNo(header, itemNo, kModule, __LINE__)) return call.result(code);
@@ -289,7 +293,7 @@ int gbxCalcStatistics(GbxHeader* header, int itemNo, const void* values) {
         call.exit("F_ERR_DATA");
         return code;
     }
-    if (addValues(header, item, values, elements) != 0) {
+    if (gbxAddStepStatistics(header, item, values, elements) != 0) {
         const int code = GBX_REPORT(header, nullptr, nullptr, F_ERR_DATA);
         call.exit("F_ERR_DATA");
         return code;

@@ -61,10 +61,4 @@ int gbxCheckItemTypeCount(GbxHeader* header, GbxFile* file, int mask, int itemIn
     return call.result(code);
 }
 
-void gbxAdvanceItem(GbxHeader* header) {
-    // ">=" rather than "==": a header without items must not count items for ever.
-    if (++header->currentItem >= header->noOfItems) {
-        header->currentItem = 0;
-        ++header->currentTimeStep;
-    }
-}
+
