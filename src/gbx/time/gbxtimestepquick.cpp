@@ -30,6 +30,17 @@ constexpr int64_t kRecordHead = 5;
 constexpr int64_t kEmptyHead = 4;
 constexpr int64_t kTimeHead = 3 + kRecordHead + 8 + 1;
 
+// Copies an item's values; a single float or double, the values of a time series, is copied
+// inline.
+void copyValues(void* to, const void* from, int64_t bytes) {
+    if (bytes == 4)
+        std::memcpy(to, from, 4);
+    else if (bytes == 8)
+        std::memcpy(to, from, 8);
+    else
+        std::memcpy(to, from, static_cast<std::size_t>(bytes));
+}
+
 bool isTimeVarying(int axisType) {
     return axisType == GBX_TVARD1 || axisType == GBX_TVARD2 || axisType == GBX_TVARD3;
 }
@@ -125,7 +136,7 @@ bool gbxWriteItemQuickly(GbxHeader* header, GbxFile* file, double time, const vo
     if (at == nullptr) return false;
     if (header->currentItem == 0) at = putTimeStepHead(header, at, time);
     at = putRecordHead(at, item->dataType, static_cast<int32_t>(count));
-    std::memcpy(at, data, static_cast<std::size_t>(valueBytes));
+    copyValues(at, data, valueBytes);
     gbxAddStepStatistics(header, item, data, count);
     gbxAdvanceItem(header);
     return true;
@@ -143,7 +154,7 @@ bool gbxReadItemQuickly(GbxHeader* header, GbxFile* file, double* time, void* da
     double stepTime = 0;
     if (head != 0 && !takeTimeStepHead(header, at, &stepTime)) return false;
     if (!isRecordHead(at + head, item->dataType, count)) return false;
-    std::memcpy(data, at + head + kRecordHead, static_cast<std::size_t>(count * valueSize));
+    copyValues(data, at + head + kRecordHead, count * valueSize);
     lrxConsume(file, bytes);
     if (head != 0) header->currentTime = gbxRelativeTime(header, stepTime);
     if (time != nullptr) *time = header->currentTime;
