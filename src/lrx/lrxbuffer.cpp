@@ -10,6 +10,7 @@
 
 #include "src/lrx/lrxfile.h"
 #include "src/os/osfile.h"
+#include "src/os/osmemory.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ int64_t logical(const LrxBuffer& buffer) {
 }
 
 bool haveMemory(LrxBuffer& buffer) {
-    if (buffer.bytes == nullptr) buffer.bytes = static_cast<unsigned char*>(std::malloc(LRX_BUFFER_BYTES));
+    if (buffer.bytes == nullptr) buffer.bytes = static_cast<unsigned char*>(lrx::os::allocate(LRX_BUFFER_BYTES));
     return buffer.bytes != nullptr;
 }
 
