@@ -109,7 +109,9 @@ int64_t readAhead(LrxFile* file, unsigned char* out, int64_t bytes) {
     buffer.filled = got;
     buffer.cursor = std::min(bytes, got);
     std::memcpy(out, buffer.bytes, static_cast<size_t>(buffer.cursor));
-    noteSize(buffer, buffer.start + got);
+    // Bytes that arrived show how far the file reaches; a read at or past its end shows nothing,
+    // and taking its offset for the size would let a record claim bytes the file does not hold.
+    if (got > 0) noteSize(buffer, buffer.start + got);
     return buffer.cursor;
 }
 
