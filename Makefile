@@ -5,6 +5,8 @@
 #   make demo       build, write and check a gridded time series, describe it with `lrx info`
 #   make bench      build and run the benchmarks (lrx beside write(2) and netCDF-C, the Python read
 #                   against C, the convert; the micro-benchmarks need Google Benchmark)
+#   make test-large write, read back and append to a data file of more than 4 GiB (skipped when
+#                   the disk lacks room)
 #   make fuzz       build the fuzz targets with clang and libFuzzer and run each for FUZZ_SECONDS
 #                   (60 unless given) on its seeds and regression inputs
 #   make clean      remove the build folders
@@ -29,7 +31,7 @@ SANITIZER_ENV := \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=report_objects=1
 
-.PHONY: all build build-asan test test-asan test-tsan demo bench fuzz clean
+.PHONY: all build build-asan test test-asan test-tsan test-large demo bench fuzz clean
 
 all: build
 
@@ -58,6 +60,12 @@ $(TSAN_BUILD_DIR)/CMakeCache.txt:
 test-tsan: $(TSAN_BUILD_DIR)/CMakeCache.txt
 	$(CMAKE) --build $(TSAN_BUILD_DIR) $(JOBS) --target lrx_thread_tests
 	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(CTEST) --test-dir $(TSAN_BUILD_DIR) -L threads --output-on-failure
+
+# The file of more than 4 GiB goes into a folder of its own below the build folder, removed
+# however the test ends.
+test-large: build
+	@dir=$$(mktemp -d $(CURDIR)/$(BUILD_DIR)/large.XXXXXX) && trap 'rm -rf "$$dir"' EXIT INT TERM && \
+	    LRX_LARGE_DIR="$$dir" $(BUILD_DIR)/tests/lrx_large_test
 
 demo: build
 	@mkdir -p $(dir $(DEMO_FILE))
