@@ -293,9 +293,12 @@ void driveReading(GbxHeader* header, GbxFile* file, FuzzInput& input) {
 int writeOneStep(GbxHeader* header, GbxFile* file) {
     const int items = gbxGetNoOfItems(header);
     for (int n = 1; n <= items; ++n) {
-        Buffer values(itemBytes(gbxItemD(header, n), false));
+        // The write goes to the item of the position, which an opening may have left anywhere.
+        int step = 0, itemNo = 0;
+        gbxGetItemPosition(header, &step, &itemNo);
+        Buffer values(itemBytes(gbxItemD(header, itemNo), false));
         if (values.data == nullptr) return F_ERR_MEMORY;
-        if (const int code = gbxWriteItemTimeStep(header, file, 60.0 * n, values.data)) return code;
+        if (const int code = gbxWriteItemTimeStep(header, file, 60.0 * step, values.data)) return code;
     }
     return 0;
 }

@@ -91,8 +91,9 @@ int writePair(const std::string& path) {
 }
 
 struct ReadBack {
-    int code = 0;        // the first code other than 0 that a call returned
-    bool wrong = false;  // a value differs from what was written
+    int code = 0;            // the first code other than 0 that a call returned
+    bool wrong = false;      // a value differs from what was written
+    bool handedOut = false;  // an open that failed handed out a header or a file
 };
 
 // Reads the pair whole. Makes no allocation of its own.
@@ -102,6 +103,8 @@ ReadBack readPair(const std::string& path) {
     GbxFile* file = nullptr;
     FirstCode first;
     first(gbxFileRead(path.c_str(), &header, &file));
+    // A pair that cannot be opened hands out neither a header nor a file.
+    found.handedOut = first.code != 0 && (header != nullptr || file != nullptr);
     if (first.code == 0) {
         GbxVector* vector = gbxStaticRead(file, &first.code);
         float values[kCells] = {};
@@ -185,6 +188,7 @@ TEST_F(LegacyFaults, NoCallReportsSuccessOverAPairThatDiffersFromWhatWasWritten)
                 if (succeeded) {
                     EXPECT_FALSE(found.wrong) << lrxtest::faultName(fault) << " " << k;
                 }
+                EXPECT_FALSE(found.handedOut) << lrxtest::faultName(fault) << " " << k;
                 EXPECT_EQ(lrxtest::readBytes(path), dataFile) << "a read changed the data file";
                 checkLeftovers("legacy read", fault, k);
             });
@@ -203,6 +207,7 @@ TEST_F(LegacyFaults, EveryFailingAllocationOfAReadEndsIn2000OrIsDoneWithout) {
             return found.code == 0;
         },
         [&](int64_t k, bool succeeded) {
+            EXPECT_FALSE(found.handedOut) << "allocation " << k;
             if (succeeded) {
                 EXPECT_FALSE(found.wrong) << "allocation " << k;
             } else {
