@@ -7,8 +7,9 @@
 // 1,000,000 steps), "elements" (1 item of 1000 x 1000, 100 steps, statistics per element) and
 // "random" (open, position at a random step of the grid file, read one item; 10,000 times).
 //
-// Usage: compare_formats [--rounds N] [--scale F] [--folder DIR]
-//   --scale shrinks the step counts (0.01 for a quick look); DIR holds the files (default /tmp).
+// Usage: compare_formats [--rounds N] [--scale F] [--folder DIR] [--only WORKLOAD]
+//   --scale shrinks the step counts (0.01 for a quick look); DIR holds the files (default /tmp);
+//   --only runs one workload (random needs grid's files: it runs them too).
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -340,19 +341,24 @@ int main(int argc, char** argv) {
     int roundCount = 3;
     double scale = 1.0;
     std::string folder = "/tmp";
+    std::string only;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--rounds") roundCount = std::max(1, std::atoi(argv[i + 1]));
         if (option == "--scale") scale = std::atof(argv[i + 1]);
         if (option == "--folder") folder = argv[i + 1];
+        if (option == "--only") only = argv[i + 1];
     }
     auto steps = [&](int n) { return std::max(2, static_cast<int>(n * scale)); };
-    const std::vector<Workload> workloads = {
+    std::vector<Workload> workloads = {
         {"grid", "grid", 3, 200, 200, steps(1000), 1},
         {"scalar", "scalar", 10, 1, 1, steps(1000000), 1},
         {"elements", "elements", 1, 1000, 1000, steps(100), 2},
         {"random", "grid", 3, 200, 200, steps(1000), 1},
     };
+    if (!only.empty()) {
+        std::erase_if(workloads, [&](const Workload& w) { return w.name != only && !(only == "random" && w.name == "grid"); });
+    }
 #ifndef LRX_BENCH_NETCDF
     std::printf("netCDF-C was not found at build time: comparing with write(2)/read(2) only.\n");
 #endif

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <numeric>
@@ -18,11 +19,25 @@ namespace lrxpy {
 
 namespace {
 
+// Replaces the delete values of a step by NaN, a vector of lanes at a time: the step has just
+// been read and is still in the cache, so this pass costs little beside the read.
 template <typename T>
 void deleteToNaN(void* values, std::size_t count, T deleteValue) {
-    T* v = static_cast<T*>(values);
-    for (std::size_t i = 0; i < count; ++i)
-        if (v[i] == deleteValue) v[i] = std::numeric_limits<T>::quiet_NaN();
+    typedef T Lanes __attribute__((vector_size(16)));
+    constexpr std::size_t kLanes = 16 / sizeof(T);
+    auto* bytes = static_cast<unsigned char*>(values);
+    const Lanes deletes = deleteValue - Lanes{};
+    const Lanes nans = std::numeric_limits<T>::quiet_NaN() - Lanes{};
+    std::size_t i = 0;
+    for (; i + kLanes <= count; i += kLanes) {
+        Lanes v;
+        std::memcpy(&v, bytes + i * sizeof(T), sizeof v);
+        v = v == deletes ? nans : v;
+        std::memcpy(bytes + i * sizeof(T), &v, sizeof v);
+    }
+    T* tail = static_cast<T*>(values);
+    for (; i < count; ++i)
+        if (tail[i] == deleteValue) tail[i] = std::numeric_limits<T>::quiet_NaN();
 }
 
 bool isKeyItem(const char* name) {

@@ -86,6 +86,10 @@ bool enterWriting(LrxFile* file) {
     return true;
 }
 
+// After a large transfer the next small one is usually the head of the next large record:
+// reading far ahead then would copy most of that record twice.
+constexpr int64_t kShortReadAhead = 512;
+
 // Reads straight into the caller's memory at the descriptor, which stands at the logical offset.
 int64_t readDirect(LrxFile* file, unsigned char* out, int64_t bytes) {
     LrxBuffer& buffer = file->buffer;
@@ -95,13 +99,16 @@ int64_t readDirect(LrxFile* file, unsigned char* out, int64_t bytes) {
         return -1;
     }
     emptyAt(buffer, buffer.start + got);
+    buffer.afterDirect = 1;
     return got;
 }
 
 // Fills the emptied buffer from the descriptor and hands out up to `bytes` of it.
 int64_t readAhead(LrxFile* file, unsigned char* out, int64_t bytes) {
     LrxBuffer& buffer = file->buffer;
-    const int64_t got = lrx::os::readBytes(file->descriptor, buffer.bytes, LRX_BUFFER_BYTES);
+    const int64_t ahead = buffer.afterDirect ? kShortReadAhead : LRX_BUFFER_BYTES;
+    buffer.afterDirect = 0;
+    const int64_t got = lrx::os::readBytes(file->descriptor, buffer.bytes, ahead);
     if (got < 0) {
         lost(buffer);
         return -1;
@@ -138,9 +145,23 @@ int64_t lrxBufferRead(LrxFile* file, void* data, int64_t bytes) {
     return ready + more;
 }
 
+// Writes the held bytes and a large transfer behind them in one operation.
+bool writeHeldAndDirect(LrxFile* file, const void* data, int64_t bytes) {
+    LrxBuffer& buffer = file->buffer;
+    const int64_t held = buffer.filled;
+    if (lrx::os::writeBytesPair(file->descriptor, buffer.bytes, held, data, bytes) != held + bytes) {
+        buffer.bytesLost = 1;
+        return lost(buffer);
+    }
+    emptyAt(buffer, buffer.start + held + bytes);
+    noteSize(buffer, buffer.start);
+    return true;
+}
+
 bool lrxBufferWrite(LrxFile* file, const void* data, int64_t bytes) {
     LrxBuffer& buffer = file->buffer;
     if (!place(file) || !enterWriting(file)) return false;
+    if (bytes >= LRX_BUFFER_BYTES && buffer.bytes != nullptr) return writeHeldAndDirect(file, data, bytes);
     if (buffer.filled + bytes > LRX_BUFFER_BYTES || !haveMemory(buffer)) {
         if (!writeHeld(file)) return false;
         if (bytes >= LRX_BUFFER_BYTES || !haveMemory(buffer)) {

@@ -23,6 +23,7 @@ struct LrxBuffer {
     int32_t placed;   // 1 once start holds the logical offset (0 at open: ask the descriptor)
     int64_t knownSize;  // the file's size when last asked, for the cheap size checks
     int32_t bytesLost;  // 1 once any write to the descriptor failed: the file misses bytes
+    int32_t afterDirect;  // 1 after a transfer that bypassed the buffer: read ahead little
 };
 
 // Reads up to `bytes` bytes; returns the bytes moved (fewer only at the end of the file or on

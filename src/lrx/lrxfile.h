@@ -81,6 +81,16 @@ int64_t lrxRemainingBytes(LrxFile* file);
 // and the end of the file; cheaper than lrxRemainingBytes when the answer is already known.
 bool lrxHoldsBytes(LrxFile* file, int64_t bytes);
 
+// Direct access to the handle's buffer for callers that lay out small elements themselves.
+// lrxReserve gives room for `bytes` bytes to be written at the current position (the caller
+// fills it at once; they count as written), lrxPeek the next `bytes` bytes to be read (taken
+// with lrxConsume). Both give null unless the handle is healthy, in the host's byte order,
+// already transferring in that direction with nothing pending, and the buffer holds the room
+// or the bytes: the caller then takes the ordinary transfers.
+unsigned char* lrxReserve(LrxFile* file, int64_t bytes);
+const unsigned char* lrxPeek(LrxFile* file, int64_t bytes);
+void lrxConsume(LrxFile* file, int64_t bytes);
+
 // Writes the bytes the handle still holds to the file and forgets what it read ahead, so that
 // another handle on the same file sees every byte written so far. Returns 0 or the code of the
 // write that failed (2002).

@@ -3,6 +3,7 @@
 #include "src/lrx/lrxrecord.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include "src/os/osmemory.h"
@@ -43,8 +44,19 @@ int64_t lrxRecordSize(int type, int count) {
 int lrxRecordWrite(LrxFile* file, int type, int count, const void* data) {
     if (file == nullptr) return F_ERR_USAGE;
     if (file->errorCode != 0) return file->errorCode;
-    if (lrxRecordSize(type, count) == 0) return file->errorCode;
+    const int64_t bytes = lrxRecordSize(type, count);
+    if (bytes == 0) return file->errorCode;
     const auto typeByte = static_cast<int8_t>(type);
+    // A small record in the host's byte order goes out as one transfer: head and values.
+    constexpr int64_t kHead = 5;
+    unsigned char whole[256];
+    if ((file->swapBytes & 1) == 0 && kHead + bytes <= static_cast<int64_t>(sizeof whole)) {
+        whole[0] = static_cast<unsigned char>(typeByte);
+        std::memcpy(whole + 1, &count, 4);
+        std::memcpy(whole + kHead, data, static_cast<std::size_t>(bytes));
+        lrxWrite(file, whole, 1, static_cast<int>(kHead + bytes));
+        return file->errorCode;
+    }
     lrxWrite(file, &typeByte, 1, 1);
     lrxWrite(file, &count, 4, 1);
     lrxWrite(file, data, lrxSimpSize(type), count);

@@ -42,14 +42,90 @@ bool writeSwapped(LrxFile* file, const void* data, int elemSize, int64_t count) 
     return ok;
 }
 
+// The common case of a small transfer in the host's byte order while the buffer is already
+// in the transfer's direction with room (or bytes) enough: a copy, no call further down.
+// Copies a transfer's bytes; the common sizes of heads and single values are copied inline.
+inline void copyBytes(void* to, const void* from, int64_t bytes) {
+    switch (bytes) {
+        case 1:
+            std::memcpy(to, from, 1);
+            break;
+        case 4:
+            std::memcpy(to, from, 4);
+            break;
+        case 8:
+            std::memcpy(to, from, 8);
+            break;
+        default:
+            std::memcpy(to, from, static_cast<size_t>(bytes));
+    }
+}
+
+// Room in the write buffer for a transfer that needs nothing else done first.
+unsigned char* roomFor(LrxFile* file, int64_t bytes) {
+    LrxBuffer& buffer = file->buffer;
+    if (!buffer.writing || file->lastDirection > 0 || file->pendingSkip != 0 || (file->swapBytes & 1) != 0 ||
+        bytes <= 0 || buffer.filled + bytes > LRX_BUFFER_BYTES)
+        return nullptr;
+    unsigned char* room = buffer.bytes + buffer.filled;
+    buffer.filled += bytes;
+    buffer.cursor = buffer.filled;
+    return room;
+}
+
+// The next bytes read ahead, for a transfer that needs nothing else done first.
+const unsigned char* bytesAhead(LrxFile* file, int64_t bytes) {
+    LrxBuffer& buffer = file->buffer;
+    if (buffer.writing || !buffer.placed || file->lastDirection < 0 || file->pendingSkip != 0 ||
+        (file->swapBytes & 1) != 0 || bytes <= 0 || buffer.filled - buffer.cursor < bytes)
+        return nullptr;
+    return buffer.bytes + buffer.cursor;
+}
+
+bool putQuickly(LrxFile* file, const void* data, int64_t bytes) {
+    unsigned char* room = roomFor(file, bytes);
+    if (room == nullptr) return false;
+    copyBytes(room, data, bytes);
+    return true;
+}
+
+bool takeQuickly(LrxFile* file, void* data, int64_t bytes) {
+    const unsigned char* ahead = bytesAhead(file, bytes);
+    if (ahead == nullptr) return false;
+    copyBytes(data, ahead, bytes);
+    file->buffer.cursor += bytes;
+    return true;
+}
+
 }  // namespace
 
 void lrxSetError(LrxFile* file, int code) {
     if (file != nullptr) file->errorCode = code;
 }
 
+unsigned char* lrxReserve(LrxFile* file, int64_t bytes) {
+    if (file == nullptr || file->errorCode != 0 || file->readOnly != 0) return nullptr;
+    unsigned char* room = roomFor(file, bytes);
+    if (room != nullptr) file->lastDirection = -1;
+    return room;
+}
+
+const unsigned char* lrxPeek(LrxFile* file, int64_t bytes) {
+    if (file == nullptr || file->errorCode != 0) return nullptr;
+    return bytesAhead(file, bytes);
+}
+
+void lrxConsume(LrxFile* file, int64_t bytes) {
+    file->buffer.cursor += bytes;
+    file->lastDirection = 1;
+}
+
 void lrxWrite(LrxFile* file, const void* data, int elemSize, int count) {
     if (file == nullptr || file->errorCode != 0) return;
+    if (file->readOnly == 0 && putQuickly(file, data, static_cast<int64_t>(elemSize) * count)) {
+        file->lastDirection = -1;
+        return;
+    }
     if (file->readOnly) {
         file->errorCode = LRX_RAISE(F_ERR_READONLY);
         return;
@@ -70,6 +146,10 @@ void lrxWrite(LrxFile* file, const void* data, int elemSize, int count) {
 
 int lrxRead(LrxFile* file, void* data, int elemSize, int count) {
     if (file == nullptr || file->errorCode != 0) return 0;
+    if (takeQuickly(file, data, static_cast<int64_t>(elemSize) * count)) {
+        file->lastDirection = 1;
+        return 1;
+    }
     if (file->lastDirection < 0 || file->pendingSkip != 0) {
         settlePosition(file);
         if (file->errorCode != 0) return 0;

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -90,6 +91,34 @@ int64_t writeBytes(int fd, const void* buffer, int64_t bytes) {
         return written > 0 ? written : -1;
     }
     return transferAll(bytes, [&](int64_t done, size_t left) { return ::write(fd, in + done, left); });
+}
+
+int64_t writeBytesPair(int fd, const void* first, int64_t firstBytes, const void* second, int64_t secondBytes) {
+    const int64_t total = firstBytes + secondBytes;
+    // A failing write moves the first half of all its bytes (a short write) or none, as
+    // writeBytes does.
+    const FaultDecision fault = injectedFault(Operation::Write);
+    const bool failing = fault.fail;
+    const int64_t wanted = !failing ? total : fault.shortWrite ? total / 2 : 0;
+    const auto* a = static_cast<const char*>(first);
+    const auto* b = static_cast<const char*>(second);
+    int64_t done = 0;
+    while (done < wanted) {
+        iovec parts[2];
+        int count = 0;
+        if (done < firstBytes) {
+            parts[count++] = {const_cast<char*>(a + done), static_cast<size_t>(std::min(firstBytes, wanted) - done)};
+        }
+        const int64_t from = std::max<int64_t>(done - firstBytes, 0);
+        const int64_t upTo = wanted - firstBytes;
+        if (upTo > from) parts[count++] = {const_cast<char*>(b + from), static_cast<size_t>(upTo - from)};
+        const ssize_t n = ::writev(fd, parts, count);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += n;
+    }
+    if (failing) return done > 0 ? done : -1;
+    return done > 0 || total == 0 ? done : -1;
 }
 
 int64_t seek(int fd, int64_t offset, int origin) {

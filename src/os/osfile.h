@@ -16,6 +16,8 @@ int openFile(const char* path, OpenMode mode);
 // only at the end of the file or on failure) or -1 when nothing could be moved.
 int64_t readBytes(int fd, void* buffer, int64_t bytes);
 int64_t writeBytes(int fd, const void* buffer, int64_t bytes);
+// Writes two pieces one after the other in one operation; as writeBytes for their total.
+int64_t writeBytesPair(int fd, const void* first, int64_t firstBytes, const void* second, int64_t secondBytes);
 // Origins 0 (start), 1 (current), 2 (end). Returns the new offset, or -1 on failure.
 int64_t seek(int fd, int64_t offset, int origin);
 int64_t tell(int fd);

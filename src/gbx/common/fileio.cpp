@@ -16,7 +16,6 @@ namespace {
 constexpr const char* kModule = "fileio";
 constexpr const char* kAppString = "FOpenFileCreate";
 
-std::atomic<int> traceSwitch{0};  // set from any thread
 
 int report(GbxFile* file, int code, int line) {
     return gbxReportError(nullptr, file, nullptr, code, kModule, line);
@@ -53,12 +52,9 @@ const char* nameOf(LrxFile* const* file) {
 
 }  // namespace
 
-bool fileioTraceOn() {
-    return traceSwitch.load() != 0 && !lrx::trace::isSilent();
-}
 
 extern "C" void LRX_CALL DebugFileIO(int on) {
-    traceSwitch.store(on != 0 ? 1 : 0);
+    fileioTraceSwitch.store(on != 0 ? 1 : 0);
 }
 
 // Each call decides once whether it traces, so that its entry and exit lines are written
@@ -137,13 +133,25 @@ int FSkipLogicalBlock(LrxFile* file) {
     return code;
 }
 
-LrxLrec* FCreateLogicalBlock(int type, int count, const void* data) {
+namespace {
+
+LrxLrec* createLogicalBlock(int type, int count, const void* data, int copy) {
     const bool traced = fileioTraceOn();
     if (traced) DebugEnter("FCreateLogicalBlock %d %d", type, count);
-    LrxLrec* node = lrxLrecCreate(type, count, data, 1, nullptr);
+    LrxLrec* node = lrxLrecCreate(type, count, data, copy, nullptr);
     if (node == nullptr) report(nullptr, F_ERR_DATA, __LINE__);
     if (traced) DebugExit("%p", static_cast<void*>(node));
     return node;
+}
+
+}  // namespace
+
+LrxLrec* FCreateLogicalBlock(int type, int count, const void* data) {
+    return createLogicalBlock(type, count, data, 1);
+}
+
+LrxLrec* FCreateLogicalBlockBorrowing(int type, int count, const void* data) {
+    return createLogicalBlock(type, count, data, 0);
 }
 
 int FAppendToLogicalBlock(int type, int count, const void* data, LrxLrec* chain) {

@@ -29,6 +29,14 @@ GbxBlockBuilder& GbxBlockBuilder::add(int type, int count, const void* values) {
     return *this;
 }
 
+GbxBlockBuilder& GbxBlockBuilder::borrow(int type, int count, const void* values) {
+    if (error_ != 0) return *this;
+    if (chain_ != nullptr) return add(type, count, values);
+    chain_ = FCreateLogicalBlockBorrowing(type, count, values);
+    if (chain_ == nullptr) error_ = F_ERR_DATA;
+    return *this;
+}
+
 GbxBlockBuilder& GbxBlockBuilder::text(const char* text) {
     const char* value = text != nullptr ? text : "";
     const std::size_t length = std::strlen(value);

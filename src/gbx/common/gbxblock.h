@@ -20,6 +20,9 @@ public:
     GbxBlockBuilder& operator=(const GbxBlockBuilder&) = delete;
 
     GbxBlockBuilder& add(int type, int count, const void* values);
+    // The first record of the block, borrowing values instead of copying them (a large array
+    // that lives until the block is written).
+    GbxBlockBuilder& borrow(int type, int count, const void* values);
     // A byte record of the text and its terminating zero (an empty text for null).
     GbxBlockBuilder& text(const char* text);
     // Writes the block under id (records added so far) and frees the chain. Returns the

@@ -9,37 +9,10 @@ namespace {
 // Reported as the module when a caller passes none.
 constexpr const char* kModule = "gbxcheck";
 
-// The common shape of the null-handle checks: 1000 with three null handles.
-int checkPresent(const char* name, const void* handle, const char* module, int line) {
-    GbxCall call(name);
-    const int code = handle != nullptr ? 0 : gbxCheckReport(nullptr, nullptr, F_ERR_USAGE, module, line);
-    return call.result(code);
-}
-
 }  // namespace
 
 int gbxCheckReport(GbxHeader* header, GbxFile* file, int code, const char* module, int line) {
     return gbxReportError(header, file, nullptr, code, module != nullptr ? module : kModule, line);
-}
-
-int gbxCheckHeader(GbxHeader* header, const char* module, int line) {
-    return checkPresent("gbxCheckHeader", header, module, line);
-}
-
-int gbxCheckCustomBlock(GbxCustomBlock* block, const char* module, int line) {
-    return checkPresent("gbxCheckCustomBlock", block, module, line);
-}
-
-int gbxCheckFile(GbxFile* file, const char* module, int line) {
-    return checkPresent("gbxCheckFile", file, module, line);
-}
-
-int gbxCheckVector(GbxVector* vector, const char* module, int line) {
-    return checkPresent("gbxCheckVector", vector, module, line);
-}
-
-int gbxCheckItem(GbxItem* item, const char* module, int line) {
-    return checkPresent("gbxCheckItem", item, module, line);
 }
 
 int gbxCheckHeaderItemNo(GbxHeader* header, int itemNo, const char* module, int line) {
@@ -47,13 +20,6 @@ int gbxCheckHeaderItemNo(GbxHeader* header, int itemNo, const char* module, int 
     int code = gbxCheckHeader(header, module, line);
     if (code == 0 && (itemNo < 1 || itemNo > header->noOfItems))
         code = gbxCheckReport(header, nullptr, F_ERR_ITEM_NO, module, line);
-    return call.result(code);
-}
-
-int gbxCheckHeaderFile(GbxHeader* header, GbxFile* file, const char* module, int line) {
-    GbxCall call("gbxCheckHeaderFile");
-    int code = gbxCheckHeader(header, module, line);
-    if (code == 0) code = gbxCheckFile(file, module, line);
     return call.result(code);
 }
 

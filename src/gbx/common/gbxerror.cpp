@@ -17,7 +17,6 @@ constexpr int kLastRangedCode = F_ERR_UNIT;
 constexpr int kSlotCount = 1 + (kLastRangedCode - kFirstRangedCode + 1);
 
 std::atomic<GbxErrorHandler> handlerSlots[kSlotCount] = {};
-std::atomic<int> traceSwitch{0};
 
 // The slot of code, or -1 for a code without one (0, 1, 1001, 1002, anything else).
 int slotOf(int code) {
@@ -45,10 +44,6 @@ int32_t gbxKindCallback(int32_t* appVersion) {
     return GBX_KIND_TAG;
 }
 
-bool gbxTraceOn() {
-    return traceSwitch.load() != 0 && !lrx::trace::isSilent();
-}
-
 extern "C" {
 
 void LRX_CALL gbxInitSystem(void) {
@@ -66,7 +61,7 @@ void LRX_CALL gbxAddCommonErrorHandler(GbxErrorHandler) {
 }
 
 void LRX_CALL gbxDebugOn(int on) {
-    traceSwitch.store(on);
+    gbxTraceSwitch.store(on);
 }
 
 }  // extern "C"

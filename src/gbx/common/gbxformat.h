@@ -115,10 +115,25 @@ enum GbxPositionState : int32_t {
 // Item statistics types: global figures only, or figures per element as well (2 and 3 keep
 // the same figures).
 constexpr int32_t GBX_STATS_GLOBAL = 1;
+constexpr int32_t GBX_STATS_PER_ELEMENT = 2;
+constexpr int32_t GBX_STATS_PER_ELEMENT_AND_TIME = 3;
 constexpr bool gbxKeepsElementStats(int32_t statsType) {
-    return statsType == 2 || statsType == 3;
+    return statsType == GBX_STATS_PER_ELEMENT || statsType == GBX_STATS_PER_ELEMENT_AND_TIME;
 }
-// Statistics entries per element in memory and in the element-statistics block.
+// The statistics of one element in memory and in the element-statistics block, in this order.
+// Maximum, minimum and the previous time step's value start at the double delete value, the
+// sums and counts at 0.
+enum GbxStatsEntry : int {
+    GBX_STAT_MAXIMUM = 0,
+    GBX_STAT_MINIMUM = 1,
+    GBX_STAT_SUM = 2,
+    GBX_STAT_SUM_OF_SQUARES = 3,
+    GBX_STAT_SUM_OF_PAIR_PRODUCTS = 4,
+    GBX_STAT_PREVIOUS = 5,
+    GBX_STAT_VALID_COUNT = 6,
+    GBX_STAT_PAIR_COUNT = 7,
+    GBX_STAT_DELETE_COUNT = 8,
+};
 constexpr int GBX_STATS_ENTRIES = 9;
 
 // Unit-conversion modes of item values (convMode) and axis coordinates (axisConvMode); any

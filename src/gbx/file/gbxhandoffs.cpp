@@ -7,16 +7,6 @@
 #include "src/gbx/common/gbxmodel.h"
 #include "src/legacy/legacy.h"
 
-bool gbxIsLegacyFile(const GbxFile* file) {
-    uint32_t tag = 0;
-    if (file != nullptr) std::memcpy(&tag, file, sizeof tag);
-    return tag == GBX_LEGACY_TAG;
-}
-
-bool gbxIsLegacyHeader(const GbxHeader* header) {
-    return header != nullptr && header->legacyFile != nullptr;
-}
-
 bool gbxIsLegacyPath(const char* path) {
     return lrx::legacy::isFamilyPath(path);
 }

@@ -8,14 +8,22 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "lrx/gbx.h"
+#include "src/gbx/common/gbxmodel.h"
 
 // The first 32-bit word of every legacy-file handle.
 constexpr uint32_t GBX_LEGACY_TAG = 7531;
 
-bool gbxIsLegacyFile(const GbxFile* file);
-bool gbxIsLegacyHeader(const GbxHeader* header);
+inline bool gbxIsLegacyFile(const GbxFile* file) {
+    uint32_t tag = 0;
+    if (file != nullptr) std::memcpy(&tag, file, sizeof tag);
+    return tag == GBX_LEGACY_TAG;
+}
+inline bool gbxIsLegacyHeader(const GbxHeader* header) {
+    return header != nullptr && header->legacyFile != nullptr;
+}
 bool gbxIsLegacyPath(const char* path);
 
 int gbxLegacyOpen(const char* path, GbxHeader** header, GbxFile** file);

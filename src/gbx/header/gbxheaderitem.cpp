@@ -34,7 +34,7 @@ int writeStats(GbxHeader* header, const GbxItem* item, GbxFile* file) {
     const int values = static_cast<int>(elements * GBX_STATS_ENTRIES);
     GbxBlockBuilder block;
     if (item->elementStats != nullptr && item->statsElements >= elements) {
-        block.add(LRX_DOUBLE, values, item->elementStats);
+        block.borrow(LRX_DOUBLE, values, item->elementStats);
         return block.write(GBX_TAG_ITEM_STATS, file, kModule, __LINE__);
     }
     void* memory = nullptr;
@@ -43,7 +43,7 @@ int writeStats(GbxHeader* header, const GbxItem* item, GbxFile* file) {
     }
     std::unique_ptr<double, GbxFreeMemory> laidOut(static_cast<double*>(memory));
     gbxCopyElementStats(item, laidOut.get(), elements, header->deleteValueDouble);
-    block.add(LRX_DOUBLE, values, laidOut.get());
+    block.borrow(LRX_DOUBLE, values, laidOut.get());
     return block.write(GBX_TAG_ITEM_STATS, file, kModule, __LINE__);
 }
 

@@ -10,6 +10,7 @@
 #include "src/gbx/items/gbxaxis.h"
 #include "src/gbx/items/gbxstatsblock.h"
 #include "src/lrx/lrxfile.h"
+#include "src/lrx/lrxrecord.h"
 
 namespace {
 
@@ -59,13 +60,42 @@ int rewriteDefinition(const GbxItem* item, int tag, GbxFile* file, int64_t posit
     return writeBack(tag, block.chain(), file, position);
 }
 
+// The element statistics written over the stored ones without reading them first: the block
+// and record heads say where the values stand and how many there are, and the item's own
+// storage is written there as it is. (A header of a million elements holds 72 MB of them.)
+// False when the item's storage does not cover the stored elements: the caller then lays
+// them out in a copy.
+bool rewriteStatsInPlace(GbxHeader* header, const GbxItem* item, GbxFile* file, int64_t position, int* code) {
+    int32_t id = 0;
+    int32_t count = 0;
+    int length = 0;
+    *code = 0;
+    if (lrxReadHead(file, &id, &length) != LRX_BLOCK || lrxReadHead(file, &count, &length) != LRX_DOUBLE) {
+        lrxSeek64(file, position, 0);
+        return false;
+    }
+    const int64_t elements = gbxStoredStatsElements(item, header, count);
+    if (elements < 0 || item->elementStats == nullptr || item->statsElements < elements) {
+        lrxSeek64(file, position, 0);
+        return false;
+    }
+    lrxWrite(file, item->elementStats, sizeof(double), count);
+    // Past the rest of the block, as a rewrite of the whole block would leave the file.
+    lrxSeek64(file, position, 0);
+    FSkipLogicalBlock(file);
+    *code = lrxPeekError(file);
+    return true;
+}
+
 int rewriteStats(GbxHeader* header, const GbxItem* item, int tag, GbxFile* file, int64_t position) {
     if (header->itemStatsType == GBX_STATS_GLOBAL) return skip(file);
     if (!gbxKeepsElementStats(header->itemStatsType)) return GBX_REPORT(header, file, nullptr, F_ERR_DATA);
     if (item == nullptr) return skip(file);
+    int code = 0;
+    if (rewriteStatsInPlace(header, item, file, position, &code)) return code;
     LrxLrec* first = nullptr;
     int64_t elements = 0;
-    const int code = gbxReadStatsBlock(header, item, file, &first, &elements);
+    code = gbxReadStatsBlock(header, item, file, &first, &elements);
     GbxBlockRecords block(first);
     if (code != 0) return code;
     gbxCopyElementStats(item, static_cast<double*>(first->data), elements, header->deleteValueDouble);

@@ -1,7 +1,7 @@
-// Running statistics of items: adding each written time step to an item's extremes and delete
-// count and to the nine sums of every element, and the queries that derive mean, deviation and
-// autocorrelation from them. Calls the check functions, the element counts, the value unit
-// conversion, the dispatcher and the call trace.
+// The statistics queries of items: the item-wide extremes and delete count, and the mean,
+// deviation and autocorrelation derived from an element's nine running figures (the update
+// after each write is in gbxstatsupdate.cpp). Calls the check functions, the element counts,
+// the value unit conversion, the dispatcher and the call trace.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -20,114 +20,10 @@ namespace {
 
 constexpr const char* kModule = "gbxitemstats";
 
-// The nine statistics of one element, in their stored order.
-enum StatsEntry {
-    kMaximum = 0,
-    kMinimum = 1,
-    kSum = 2,
-    kSumOfSquares = 3,
-    kSumOfPairProducts = 4,
-    kPrevious = 5,
-    kValidCount = 6,
-    kPairCount = 7,
-    kDeleteCount = 8
-};
-static_assert(kDeleteCount + 1 == GBX_STATS_ENTRIES);
-
-// One value of a time step as the statistics take it.
-struct Reading {
-    bool deleted;
-    double value;
-};
-
-template <typename T>
-T valueAt(const void* values, int64_t index) {
-    // Callers' arrays need not be aligned for their type.
-    T value;
-    std::memcpy(&value, static_cast<const unsigned char*>(values) + index * static_cast<int64_t>(sizeof(T)),
-                sizeof value);
-    return value;
-}
-
-// Value index of the item's data type, compared exactly with the header's delete value of
-// that type. dataType must be one of the simple types 1 to 5.
-Reading readValue(const GbxHeader* header, int dataType, const void* values, int64_t index) {
-    switch (dataType) {
-        case LRX_FLOAT: {
-            // Compared in the stored precision, with the float delete value itself.
-            const float value = valueAt<float>(values, index);
-            return {value == header->deleteValueFloat, value};
-        }
-        case LRX_DOUBLE: {
-            const double value = valueAt<double>(values, index);
-            return {value == header->deleteValueDouble, value};
-        }
-        case LRX_BYTE: {
-            // Bytes are signed: 200 enters as -56.
-            const int8_t value = valueAt<int8_t>(values, index);
-            return {value == header->deleteValueByte, static_cast<double>(value)};
-        }
-        case LRX_INT4: {
-            const int32_t value = valueAt<int32_t>(values, index);
-            return {value == header->deleteValueInt, static_cast<double>(value)};
-        }
-        default: {
-            const uint32_t value = valueAt<uint32_t>(values, index);
-            return {value == header->deleteValueUnsigned, static_cast<double>(value)};
-        }
-    }
-}
-
-bool hasStatisticsDataType(const GbxItem* item) {
-    return item->dataType >= LRX_FLOAT && item->dataType <= LRX_UINT4;
-}
-
 // The nine entries of element index, or null when the item holds no storage for it.
 double* elementEntries(GbxItem* item, int64_t index) {
     if (item->elementStats == nullptr || index < 0 || index >= item->statsElements) return nullptr;
     return item->elementStats + index * GBX_STATS_ENTRIES;
-}
-
-// A value equal to the delete value marks an extreme that is still unset.
-void takeMaximum(double* extreme, double value, double deleteValue) {
-    if (*extreme == deleteValue || value >= *extreme) *extreme = value;
-}
-
-void takeMinimum(double* extreme, double value, double deleteValue) {
-    if (*extreme == deleteValue || value <= *extreme) *extreme = value;
-}
-
-// Counts a delete value; false for a statistics type the header cannot have.
-bool addDeleteValue(GbxItem* item, double* entries, int statsType, double deleteValue) {
-    item->deleteCount += 1.0;
-    if (statsType == GBX_STATS_GLOBAL) return true;
-    if (!gbxKeepsElementStats(statsType)) return false;
-    if (entries != nullptr) {
-        entries[kDeleteCount] += 1.0;
-        // A delete value breaks the run of consecutive valid values.
-        entries[kPrevious] = deleteValue;
-    }
-    return true;
-}
-
-// Adds a valid value; false for a statistics type the header cannot have.
-bool addValidValue(GbxItem* item, double* entries, int statsType, double value, double deleteValue) {
-    if (statsType != GBX_STATS_GLOBAL && !gbxKeepsElementStats(statsType)) return false;
-    if (statsType != GBX_STATS_GLOBAL && entries != nullptr) {
-        takeMaximum(&entries[kMaximum], value, deleteValue);
-        takeMinimum(&entries[kMinimum], value, deleteValue);
-        entries[kSum] += value;
-        entries[kSumOfSquares] += value * value;
-        entries[kValidCount] += 1.0;
-        if (entries[kPrevious] != deleteValue) {
-            entries[kSumOfPairProducts] += value * entries[kPrevious];
-            entries[kPairCount] += 1.0;
-        }
-        entries[kPrevious] = value;
-    }
-    takeMaximum(&item->maxValue, value, deleteValue);
-    takeMinimum(&item->minValue, value, deleteValue);
-    return true;
 }
 
 // What one element's entries give: D stands for every figure that cannot be formed.
@@ -138,18 +34,18 @@ struct ElementSummary {
 };
 
 ElementSummary summarise(const double* entries, double D) {
-    const double n = entries[kValidCount];
-    const double p = entries[kPairCount];
-    const double mean = n == 0.0 ? D : entries[kSum] / n;
+    const double n = entries[GBX_STAT_VALID_COUNT];
+    const double p = entries[GBX_STAT_PAIR_COUNT];
+    const double mean = n == 0.0 ? D : entries[GBX_STAT_SUM] / n;
     double variance = D;
     double covariance = D;
     if (mean != D) {
         if (n > 1.0) {
-            variance = entries[kSumOfSquares] / (n - 1.0) - n / (n - 1.0) * mean * mean;
+            variance = entries[GBX_STAT_SUM_OF_SQUARES] / (n - 1.0) - n / (n - 1.0) * mean * mean;
             // Rounding of the sums can leave a constant series slightly below 0.
             if (variance < 0.0) variance = 0.0;
         }
-        if (p != 0.0) covariance = entries[kSumOfPairProducts] / p - mean * mean;
+        if (p != 0.0) covariance = entries[GBX_STAT_SUM_OF_PAIR_PRODUCTS] / p - mean * mean;
     }
     if (variance == D) return {mean, D, D};
     const double autoCorr = covariance == D || variance == 0.0 ? D : covariance / variance;
@@ -190,38 +86,6 @@ int checkElement(GbxHeader* header, GbxItem* item, int element) {
 
 }  // namespace
 
-int gbxCalcStatistics(GbxHeader* header, int itemNo, const void* values) {
-    GbxCall call("gbxCalcStatistics %d", itemNo);
-    if (const int code = gbxCheckHeaderItemNo(header, itemNo, kModule, __LINE__)) return call.result(code);
-    GbxItem* item = &header->items[itemNo - 1];
-    const int elements = gbxGetUsedItemElements(item);
-    // Data types outside 1 to 5 have no value size: nothing can be read, nothing is counted.
-    if (elements < 1 || !hasStatisticsDataType(item)) {
-        call.exit("F_NO_ERROR = OK");
-        return 0;
-    }
-    if (values == nullptr) {
-        const int code = GBX_REPORT(header, nullptr, nullptr, F_ERR_DATA);
-        call.exit("F_ERR_DATA");
-        return code;
-    }
-    const double deleteValue = header->deleteValueDouble;
-    const int statsType = header->itemStatsType;
-    for (int64_t index = 0; index < elements; ++index) {
-        const Reading reading = readValue(header, item->dataType, values, index);
-        double* entries = elementEntries(item, index);
-        const bool added = reading.deleted ? addDeleteValue(item, entries, statsType, deleteValue)
-                                           : addValidValue(item, entries, statsType, reading.value, deleteValue);
-        if (!added) {
-            const int code = GBX_REPORT(header, nullptr, nullptr, F_ERR_DATA);
-            call.exit("F_ERR_DATA");
-            return code;
-        }
-    }
-    call.exit("F_NO_ERROR = OK");
-    return 0;
-}
-
 extern "C" {
 
 LRX_EXPORT int LRX_CALL gbxGetItemStatsGlobal(GbxItem* item, double* min, double* max, int* deleteCount) {
@@ -243,8 +107,7 @@ LRX_EXPORT int LRX_CALL gbxGetItemStats(GbxHeader* header, int itemNo, int eleme
                                         int* deleteCount, int* pairCount) {
     GbxCall call("gbxGetItemStats %d %d", itemNo, element);
     // A file of the legacy family keeps no statistics. The call then ends without its "[%d]"
-    // exit line; GbxCall closes the entry with a bare exit line so the trace's name stack stays
-    // balanced.
+    // exit line; its name leaves the trace's name stack silently.
     if (!gbxFamilyOfHeader(header).keepsStatistics) return GBX_REPORT(header, nullptr, nullptr, F_ERR_USAGE);
     if (const int code = gbxCheckHeaderItemNo(header, itemNo, kModule, __LINE__)) return call.result(code);
     GbxItem* item = &header->items[itemNo - 1];
@@ -253,14 +116,14 @@ LRX_EXPORT int LRX_CALL gbxGetItemStats(GbxHeader* header, int itemNo, int eleme
     const double D = gbxGetDeleteValDouble(header);
     const double* entries = elementEntries(item, element);
     const ElementSummary summary = summarise(entries, D);
-    give(min, gbxValueToCallerUnit(item, entries[kMinimum], D));
-    give(max, gbxValueToCallerUnit(item, entries[kMaximum], D));
+    give(min, gbxValueToCallerUnit(item, entries[GBX_STAT_MINIMUM], D));
+    give(max, gbxValueToCallerUnit(item, entries[GBX_STAT_MAXIMUM], D));
     give(mean, gbxValueToCallerUnit(item, summary.mean, D));
     give(stdDev, spreadToCallerUnit(item, summary.stdDev, D));
     give(autoCorr, summary.autoCorr);
-    give(validCount, truncatedCount(entries[kValidCount]));
-    give(deleteCount, truncatedCount(entries[kDeleteCount]));
-    give(pairCount, truncatedCount(entries[kPairCount]));
+    give(validCount, truncatedCount(entries[GBX_STAT_VALID_COUNT]));
+    give(deleteCount, truncatedCount(entries[GBX_STAT_DELETE_COUNT]));
+    give(pairCount, truncatedCount(entries[GBX_STAT_PAIR_COUNT]));
     return call.result(0);
 }
 

@@ -13,12 +13,7 @@
 
 namespace {
 
-// Entries of one element's statistics that start at the delete value: maximum, minimum and
-// the value of the previous time step. The others (sums and counts) start at 0.
-constexpr int kMaximum = 0;
-constexpr int kMinimum = 1;
-constexpr int kPrevious = 5;
-constexpr int kEntries = 9;
+constexpr int kEntries = GBX_STATS_ENTRIES;
 
 void freeStats(GbxItem* item) {
     std::free(item->elementStats);
@@ -44,7 +39,7 @@ void gbxResetElementStats(double* stats, int64_t count, double deleteValue) {
         double* entries = stats + element * kEntries;
         for (int entry = 0; entry < kEntries; ++entry)
             entries[entry] = 0.0;
-        entries[kMaximum] = entries[kMinimum] = entries[kPrevious] = deleteValue;
+        entries[GBX_STAT_MAXIMUM] = entries[GBX_STAT_MINIMUM] = entries[GBX_STAT_PREVIOUS] = deleteValue;
     }
 }
 

@@ -141,6 +141,7 @@ GbxReadOutcome gbxNativeReadItem(GbxHeader* header, GbxFile* file, void* data, d
 extern "C" {
 
 LRX_EXPORT int LRX_CALL gbxWriteItemTimeStep(GbxHeader* header, GbxFile* file, double time, const void* data) {
+    if (gbxWriteItemQuickly(header, file, time, data)) return 0;
     GbxCall call("gbxWriteItemTimeStep %lf", time);
     int code = gbxCheckHeaderFile(header, file, kModule, __LINE__);
     if (code == 0) code = gbxFamilyOf(header, file).writeItem(header, file, time, data);
@@ -148,6 +149,7 @@ LRX_EXPORT int LRX_CALL gbxWriteItemTimeStep(GbxHeader* header, GbxFile* file, d
 }
 
 LRX_EXPORT int LRX_CALL gbxReadItemTimeStep(GbxHeader* header, GbxFile* file, double* time, void* data) {
+    if (gbxReadItemQuickly(header, file, time, data)) return 0;
     GbxCall call("gbxReadItemTimeStep");
     if (const int code = gbxCheckHeaderFile(header, file, kModule, __LINE__)) return call.result(code);
     double stepTime = header->deleteValueDouble;

@@ -43,7 +43,13 @@ int gbxDescribeStepItem(GbxHeader* header, GbxFile* file, int itemIndex, GbxStep
 
 // Moves the read or write position on by one item; after the last item of a time step the
 // item index returns to 0 and the time-step index grows by one.
-void gbxAdvanceItem(GbxHeader* header);
+inline void gbxAdvanceItem(GbxHeader* header) {
+    // ">=" rather than "==": a header without items must not count items for ever.
+    if (++header->currentItem >= header->noOfItems) {
+        header->currentItem = 0;
+        ++header->currentTimeStep;
+    }
+}
 
 // Writes the head of the time step that begins now (the time-step head block; with the time for
 // the non-equidistant file types, whose last time it updates). 2018 (not reported) for a file
@@ -55,6 +61,19 @@ int gbxWriteTimeStepHead(GbxHeader* header, GbxFile* file, double time);
 // holds the wrong records, 2018 for a file type without heads (both reported with header and
 // file), 1 at the end of the file (not reported), or the record layer's code.
 int gbxReadTimeStepHead(GbxHeader* header, GbxFile* file);
+
+// The last time of a non-equidistant file takes a time written: the larger of the two, or the
+// time itself while none was written (the double delete value).
+void gbxUpdateLastTime(GbxHeader* header, double time);
+// Times are handed out relative to the start of a non-equidistant axis (its start, or the
+// calendar start offset); the time of an equidistant file is the time-step index.
+double gbxRelativeTime(const GbxHeader* header, double time);
+
+// The common case of the time-step calls, taken without the general path's layers (see
+// gbxtimestepquick.cpp). True when the call is done and succeeded; false when it must take the
+// general path, before anything was changed.
+bool gbxWriteItemQuickly(GbxHeader* header, GbxFile* file, double time, const void* data);
+bool gbxReadItemQuickly(GbxHeader* header, GbxFile* file, double* time, void* data);
 
 // The values of one item as they go to the file: the caller's, or a converted copy of them,
 // packed when the file stores fewer values than the caller gives.

@@ -36,8 +36,12 @@ int gbxDescribeStepItem(GbxHeader* header, GbxFile* file, int itemIndex, GbxStep
     if (itemIndex < 0 || itemIndex >= header->noOfItems || header->items == nullptr)
         return gbxReportError(header, file, nullptr, F_ERR_ITEM_NO, module, line);
     GbxItem* item = &header->items[itemIndex];
-    const int64_t stored = gbxItemElements64(item, header, true);
-    const int64_t caller = gbxItemElements64(item, header, false);
+    // The stored count is the key length whenever keys exist; the caller's only while the
+    // header's compression switch is on (as gbxItemElements64 counts them).
+    const int64_t xyz = gbxItemXYZSize64(item);
+    const bool keyed = xyz >= 0 && header->encodeKeyRef != nullptr && header->encodeKeySize >= 1;
+    const int64_t stored = keyed ? header->encodeKeySize : xyz;
+    const int64_t caller = keyed && header->itemCompression != 0 ? header->encodeKeySize : xyz;
     // Values are sized as the record layer stores them, 16-bit integers included. A value type
     // without a size would make the record layer write nothing and report success.
     const int valueSize = lrxSimpSize(item->dataType);
@@ -58,10 +62,4 @@ int gbxCheckItemTypeCount(GbxHeader* header, GbxFile* file, int mask, int itemIn
     return call.result(code);
 }
 
-void gbxAdvanceItem(GbxHeader* header) {
-    // ">=" rather than "==": a header without items must not count items for ever.
-    if (++header->currentItem >= header->noOfItems) {
-        header->currentItem = 0;
-        ++header->currentTimeStep;
-    }
-}
+

@@ -28,21 +28,6 @@ HeadKind headKind(int fileType) {
     }
 }
 
-// The default double delete value (-1e-255) in lastTime means that no time has been written
-// yet; otherwise the last time is the largest time written, also when an edit rewrites an
-// earlier time step.
-void updateLastTime(GbxHeader* header, double time) {
-    if (header->lastTime == gbxDefaultDeleteDouble() || time > header->lastTime) header->lastTime = time;
-}
-
-// Times are handed out relative to the start of a non-equidistant axis (its start, or the
-// calendar start offset); the time of an equidistant file is the time-step index.
-double relativeTime(const GbxHeader* header, double time) {
-    if (header->timeAxisType == F_TM_NEQ_AXIS || header->timeAxisType == F_CAL_NEQ_AXIS)
-        return time - header->timeAxis.start;
-    return time;
-}
-
 // The time a head holds for the header's file type, or 2010 (wrong contents) or 2018.
 int headTime(const GbxHeader* header, const LrxLrec* records, double* time) {
     switch (headKind(header->fileType)) {
@@ -62,12 +47,25 @@ int headTime(const GbxHeader* header, const LrxLrec* records, double* time) {
 
 }  // namespace
 
+// The default double delete value (-1e-255) in lastTime means that no time has been written
+// yet; otherwise the last time is the largest time written, also when an edit rewrites an
+// earlier time step.
+void gbxUpdateLastTime(GbxHeader* header, double time) {
+    if (header->lastTime == gbxDefaultDeleteDouble() || time > header->lastTime) header->lastTime = time;
+}
+
+double gbxRelativeTime(const GbxHeader* header, double time) {
+    if (header->timeAxisType == F_TM_NEQ_AXIS || header->timeAxisType == F_CAL_NEQ_AXIS)
+        return time - header->timeAxis.start;
+    return time;
+}
+
 int gbxWriteTimeStepHead(GbxHeader* header, GbxFile* file, double time) {
     switch (headKind(header->fileType)) {
         case HeadKind::Empty:
             return gbxCheckWriteLB(GBX_TAG_TIME_STEP_HEAD, nullptr, file, kModule, __LINE__);
         case HeadKind::Time: {
-            updateLastTime(header, time);
+            gbxUpdateLastTime(header, time);
             return gbxWriteBorrowedBlock(GBX_TAG_TIME_STEP_HEAD, LRX_DOUBLE, 1, &time, file, kModule, __LINE__);
         }
         default:
@@ -84,7 +82,7 @@ int gbxReadTimeStepHead(GbxHeader* header, GbxFile* file) {
     double time = 0;
     if (code == 0) code = headTime(header, block.chain, &time);
     if (code == 0)
-        header->currentTime = relativeTime(header, time);
+        header->currentTime = gbxRelativeTime(header, time);
     else
         code = GBX_REPORT(header, file, nullptr, code);  // the end of the file (1) is not reported
     return call.result(code);
