@@ -7,17 +7,14 @@
 #include <string>
 
 #include "fuzz/fuzzinput.h"
+#include "fuzz/touch.h"
 #include "lrx/gbx.h"
 #include "src/gbx/time/gbxcalendar.h"
 #include "src/legacy/legacycalendar.h"
 
 namespace {
 
-volatile unsigned gSink;
-
-void touchText(const char* text) {
-    if (text != nullptr) gSink = gSink + static_cast<unsigned>(std::strlen(text));
-}
+using lrxfuzz::touchText;
 
 // The next text of the rest, up to a zero byte or the end.
 std::string nextText(const uint8_t*& at, const uint8_t* end) {

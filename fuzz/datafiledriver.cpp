@@ -6,28 +6,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "fuzz/touch.h"
+
 namespace lrxfuzz {
 
 namespace {
 
 // Calls per file, so that a long choice stream cannot make one execution run long.
 constexpr int kMostCalls = 400;
-
-volatile unsigned gSink;
-
-// Reads every byte of memory the library handed out.
-void touch(const void* memory, std::size_t bytes) {
-    if (memory == nullptr) return;
-    const auto* p = static_cast<const unsigned char*>(memory);
-    unsigned sum = 0;
-    for (std::size_t i = 0; i < bytes; ++i)
-        sum += p[i];
-    gSink = gSink + sum;
-}
-
-void touchText(const char* text) {
-    if (text != nullptr) touch(text, std::strlen(text) + 1);
-}
 
 // A heap buffer of exactly `bytes` bytes, also of none (which the library must then not
 // touch); no buffer for a size beyond what the target offers.
@@ -108,7 +94,7 @@ void describeItem(GbxItem* item) {
     touchText(unitName);
     gbxGetItemInfo_(item, &itemType, &name, &unitText, &dataType);
     touchText(unitText);
-    gSink = gSink + gbxGetItemElements(item) + gbxGetUsedItemElements(item) + gbxGetItemXYZSize(item) +
+    gTouched = gTouched + gbxGetItemElements(item) + gbxGetUsedItemElements(item) + gbxGetItemXYZSize(item) +
             gbxGetItemXYSize(item) + gbxGetItemXSize(item) + gbxGetItemBytes(item) + gbxGetUsedItemBytes(item) +
             gbxGetItemDim(item) + gbxGetItemGeometryType(item) + gbxGetItemGeometryUnit(item);
     gbxGetItemUnitConversion(item, &mode, &unit);
@@ -160,7 +146,7 @@ void describeEncodeKeys(GbxHeader* header) {
         gbxGetEncodeKey(header, static_cast<int32_t*>(x.data), static_cast<int32_t*>(y.data),
                         static_cast<int32_t*>(z.data));
     }
-    gSink = gSink + gbxIsFileCompressed(header);
+    gTouched = gTouched + gbxIsFileCompressed(header);
 }
 
 // The bytes of one time step of the item (used: as the item holds them). gbxGetItemBytes and
@@ -259,10 +245,10 @@ void describeHeader(GbxHeader* header) {
     touchText(gbxGetFileTitle(header));
     touchText(gbxGetAppTitle(header));
     touchText(gbxFileTypeStr(gbxGetFileType(header)));
-    gSink = gSink + gbxGetItemStatsType(header) + gbxGetAppVersionNo(header) + gbxGetDataType(header) +
+    gTouched = gTouched + gbxGetItemStatsType(header) + gbxGetAppVersionNo(header) + gbxGetDataType(header) +
             gbxGetDeleteValInt(header) + gbxGetDeleteValUnsignedInt(header) + gbxGetDeleteValByte(header) +
             gbxGetGeoInfoType(header);
-    gSink = gSink + (gbxGetDeleteValFloat(header) > 0) + (gbxGetDeleteValDouble(header) > 0);
+    gTouched = gTouched + (gbxGetDeleteValFloat(header) > 0) + (gbxGetDeleteValDouble(header) > 0);
     char* projection = nullptr;
     double longitude, latitude, orientation;
     if (gbxGetGeoInfoUTMProj(header, &projection, &longitude, &latitude, &orientation) == 0) touchText(projection);

@@ -8,26 +8,15 @@
 
 #include "fuzz/fuzzinput.h"
 #include "fuzz/scratch.h"
+#include "fuzz/touch.h"
 #include "lrx/csn.h"
 
 namespace {
 
+using lrxfuzz::touch;
+using lrxfuzz::touchText;
+
 constexpr int kMostSections = 100000;
-
-volatile unsigned gSink;
-
-void touch(const void* memory, std::size_t bytes) {
-    if (memory == nullptr) return;
-    const auto* p = static_cast<const unsigned char*>(memory);
-    unsigned sum = 0;
-    for (std::size_t i = 0; i < bytes; ++i)
-        sum += p[i];
-    gSink = gSink + sum;
-}
-
-void touchText(const char* text) {
-    if (text != nullptr) touch(text, std::strlen(text) + 1);
-}
 
 std::size_t doubles(int32_t count) {
     return count > 0 ? static_cast<std::size_t>(count) * sizeof(double) : 0;

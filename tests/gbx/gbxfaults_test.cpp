@@ -13,6 +13,7 @@
 #include "src/lrx/lrxfile.h"
 #include "support/faultsweep.h"
 #include "support/tempfiles.h"
+#include "support/writerun.h"
 
 namespace {
 
@@ -89,18 +90,13 @@ int finish(GbxHeader* header, GbxFile* file, int code) {
     return code;
 }
 
+int writeUnshiftedStep(GbxHeader* header, GbxFile* file, int step) {
+    return writeStep(header, file, step);
+}
+
 // Creates the file, writes a static item and the time steps with a flush half way, and closes it.
 int createWriteClose(const std::string& path) {
-    GbxHeader* header = nullptr;
-    GbxFile* file = nullptr;
-    int code = scenarioHeader(&header);
-    if (code == 0) code = gbxFileCreate(path.c_str(), header, &file);
-    if (code == 0) code = writeStatic(header, file);
-    for (int step = 0; step < kSteps && code == 0; ++step) {
-        code = writeStep(header, file, step);
-        if (code == 0 && step == 1) code = gbxFileFlush(header, file);
-    }
-    return finish(header, file, code);
+    return lrxtest::createWriteFlushClose(path, {scenarioHeader, writeStatic, writeUnshiftedStep, finish, kSteps});
 }
 
 // Appends one time step to the file.
@@ -235,7 +231,8 @@ protected:
         ASSERT_EQ(differences(path), "");
         written = lrxtest::readBytes(path);
         lrxtest::writeBytes(bystander, written);
-        descriptors = lrxtest::openDescriptors();
+        leftAlone.keep(bystander);
+        leftAlone.countDescriptors();
     }
 
     // After each run: a run that reported success left the file it promised; then the checks
@@ -245,14 +242,12 @@ protected:
             EXPECT_EQ(differences(path, scenario.expected), "")
                 << scenario.name << ": " << lrxtest::faultName(fault) << " " << k << " failed unnoticed";
         }
-        checkLeftovers(scenario.name, k);
+        checkLeftovers(scenario.name, fault, k);
     }
 
-    // The file closed before the run is untouched and no descriptor is lost; the next run gets
-    // its start.
-    void checkLeftovers(const char* scenario, int64_t k) {
-        EXPECT_EQ(lrxtest::readBytes(bystander), written) << scenario << ": " << k;
-        ASSERT_EQ(lrxtest::openDescriptors(), descriptors) << scenario << ": " << k;
+    // What the run had to leave alone is as it was; the next run gets its start.
+    void checkLeftovers(const char* scenario, Fault fault, int64_t k) {
+        leftAlone.check(scenario, fault, k);
         lrxtest::writeBytes(path, written);
     }
 
@@ -260,7 +255,7 @@ protected:
     const std::string path = dir.path("faults.gbx");
     const std::string bystander = dir.path("bystander.gbx");
     lrxtest::Bytes written;
-    int descriptors = 0;
+    lrxtest::LeftAlone leftAlone;
 };
 
 const Scenario kWriteScenarios[] = {
@@ -295,7 +290,7 @@ TEST_F(GbxFaults, ReadingNeverReportsSuccessOverValuesItDidNotRead) {
                     EXPECT_EQ(describe(found.mismatches), "") << "read: " << lrxtest::faultName(fault) << " " << k;
                 }
                 EXPECT_EQ(lrxtest::readBytes(path), written) << "a read changed the file";
-                checkLeftovers("read", k);
+                checkLeftovers("read", fault, k);
             });
         lrxtest::printTally("read", fault, tally);
     }
@@ -324,7 +319,7 @@ TEST_F(GbxFaults, EveryFailingAllocationEndsIn2000OrIsDoneWithout) {
             } else {
                 EXPECT_EQ(found.code, F_ERR_MEMORY) << "read: allocation " << k;
             }
-            checkLeftovers("read", k);
+            checkLeftovers("read", Fault::Allocation, k);
         });
     lrxtest::printTally("read", Fault::Allocation, tally);
     EXPECT_GT(tally.points, 10);

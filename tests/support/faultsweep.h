@@ -4,11 +4,17 @@
 // disk that is full part way or from the start) and allocations.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "src/os/osfile.h"
 #include "support/osfaults.h"
+#include "support/tempfiles.h"
 
 namespace lrxtest {
 
@@ -100,6 +106,26 @@ SweepTally sweepFault(Fault fault, Run&& run, Check&& check, int64_t limit = 100
     }
     return tally;
 }
+
+// What every run must leave alone: files closed before the sweep, byte for byte, and the
+// descriptors of the process.
+class LeftAlone {
+public:
+    // Keeps the file's bytes as they are now; call once the files are written.
+    void keep(const std::string& path) { files_.emplace_back(path, readBytes(path)); }
+    // Counts the descriptors open now.
+    void countDescriptors() { descriptors_ = openDescriptors(); }
+
+    void check(const char* scenario, Fault fault, int64_t k) const {
+        for (const auto& [path, bytes] : files_)
+            EXPECT_EQ(readBytes(path), bytes) << scenario << ": " << faultName(fault) << " " << k << " changed " << path;
+        ASSERT_EQ(openDescriptors(), descriptors_) << scenario << ": " << faultName(fault) << " " << k;
+    }
+
+private:
+    std::vector<std::pair<std::string, Bytes>> files_;
+    int descriptors_ = 0;
+};
 
 // One line of the sweep's figures in the test output.
 inline void printTally(const char* scenario, Fault fault, const SweepTally& tally) {
