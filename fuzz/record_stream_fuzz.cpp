@@ -1,74 +1,61 @@
-// Fuzz target of everything that reads native files: any bytes written as a file are opened,
-// walked element by element as a record file, then read as a data file (header, static items
-// and time steps). Every path must end in an error code or the end-of-file state without
-// crash, leak, hang or unbounded allocation.
-#include <unistd.h>
-
-#include <algorithm>
+// Fuzz target of the record stream: any bytes, opened as a record file that accepts every kind
+// tag, are walked element by element (queries, skips, records read into new buffers, blocks read
+// whole), walked again block by block through the data-file layer's logical-block calls, and
+// finally read as a data file the way a plain reader does. Every path must end in an error code
+// or the end-of-file state without crash, leak, hang or unbounded allocation.
 #include <cstdint>
-#include <cstdio>
 #include <string>
-#include <vector>
 
-#include "src/gbx/header/gbxheader.h"
+#include "fuzz/datafiledriver.h"
+#include "fuzz/filehandles.h"
+#include "fuzz/scratch.h"
+#include "src/gbx/common/fileio.h"
 #include "support/elementwalk.h"
 
 namespace {
+
+constexpr int kMostElements = 100000;
 
 int32_t anyKind(int32_t*) {
     return LRX_ACCEPT_ANY_KIND;
 }
 
-std::string scratchFile(const uint8_t* data, size_t size) {
-    static const std::string path = "/tmp/lrx-fuzz-" + std::to_string(::getpid());
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr) return {};
-    std::fwrite(data, 1, size, out);
-    std::fclose(out);
-    return path;
-}
-
-// Reads the static items, then the time steps item by item into a buffer of the item's size,
-// stopping at the first error; bounded so that a damaged count cannot make it run long.
-void readDataSections(GbxHeader* header, GbxFile* file) {
-    int code = 0;
-    for (int statics = 0; statics < 1000 && code == 0; ++statics) {
-        GbxVector* vector = gbxStaticRead(file, &code);
-        if (vector == nullptr) break;
-        std::vector<unsigned char> values(static_cast<size_t>(std::max(gbxGetUsedItemBytes(gbxItemS(vector)), 0)) + 8);
-        gbxStaticGetData(vector, values.data());
-        gbxStaticDestroy(&vector);
+// Blocks with an odd identifier are skipped, the others read and freed; records between blocks
+// are read into new buffers and elements of other kinds stepped over.
+void walkBlocks(LrxFile* file) {
+    lrxGetError(file);
+    lrxSeekAppBase(file);
+    for (int elements = 0; elements < kMostElements && lrxPeekError(file) == 0; ++elements) {
+        const int id = FQueryLogicalBlock(file);
+        if (id != 0 && id % 2 != 0) {
+            FSkipLogicalBlock(file);
+        } else if (id != 0) {
+            FFreeLogicalBlock(FReadLogicalBlock(file));
+        } else if (lrxQuery(file, nullptr) > 0) {
+            void* values = lrxLrecReadAlloc(file, nullptr, nullptr);
+            lrxLrecFree(&values);
+        } else {
+            lrxSkip(file);
+        }
     }
-    const int items = gbxGetNoOfItems(header);
-    for (int reads = 0; reads < 10000 && items > 0; ++reads) {
-        GbxItem* item = gbxItemD(header, header->currentItem + 1);
-        const int bytes = gbxGetItemBytes(item);
-        if (bytes <= 0 || bytes > (1 << 24)) break;
-        std::vector<unsigned char> values(static_cast<size_t>(bytes));
-        double time = 0;
-        if (gbxReadItemTimeStep(header, file, &time, values.data()) != 0) break;
-    }
-}
-
-void readAsDataFile(const std::string& path) {
-    GbxHeader* header = nullptr;
-    GbxFile* file = nullptr;
-    if (gbxFileRead(path.c_str(), &header, &file) == 0) readDataSections(header, file);
-    if (file != nullptr) gbxFileClose(header, &file);
-    gbxHeaderDestroy(&header);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string path = scratchFile(data, size);
-    if (path.empty()) return 0;
+    static const std::string path = lrxfuzz::scratchPath("records.gbx");
+    if (!lrxfuzz::writeScratch(path, data, size)) return 0;
     LrxFile* file = nullptr;
     int32_t tag = 0;
     if (lrxFileOpenRead(path.c_str(), &file, anyKind, &tag) == 0) {
-        lrxtest::walkAllElements(file, 100000);
+        lrxtest::walkAllElements(file, kMostElements);
+        walkBlocks(file);
         lrxFileClose(&file);
     }
-    readAsDataFile(path);
+    GbxHeader* header = nullptr;
+    GbxFile* opened = nullptr;
+    lrxfuzz::FuzzInput noChoices(nullptr, 0);
+    if (gbxFileRead(path.c_str(), &header, &opened) == 0) lrxfuzz::driveReading(header, opened, noChoices);
+    lrxfuzz::release(header, opened);
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "src/gbx/header/gbxheader.h"
 #include "src/legacy/legacybuild.h"
 #include "src/legacy/legacycalendar.h"
+#include "src/os/osmemory.h"
 #include "vnk/vnk.h"
 
 namespace lrx::legacy {
@@ -37,7 +38,7 @@ int setUnitText(GbxItem* item) {
     const char* name = "";
     vnkGetUnitKey(VNK_UNIT_NONE, &name);
     std::free(item->unitText);
-    item->unitText = static_cast<char*>(std::malloc(std::strlen(name) + 1));
+    item->unitText = static_cast<char*>(lrx::os::allocate(std::strlen(name) + 1));
     if (item->unitText == nullptr) return F_ERR_MEMORY;
     std::memcpy(item->unitText, name, std::strlen(name) + 1);
     return 0;

@@ -7,6 +7,7 @@
 #include "src/legacy/legacy.h"
 #include "src/legacy/legacybuild.h"
 #include "src/legacy/legacytable.h"
+#include "src/os/osmemory.h"
 
 namespace lrx::legacy {
 
@@ -33,7 +34,7 @@ GbxVector* readStaticRecord(GbxLegacyState& state, GbxHeader* header, int* code)
     GbxVector* vector = nullptr;
     if ((*code = gbxStaticCreate(&vector)) != 0) return nullptr;
     if ((*code = defineStaticItem(state, header, vector)) == 0) {
-        vector->elementStats = static_cast<double*>(std::calloc(static_cast<std::size_t>(values), sizeof(float)));
+        vector->elementStats = static_cast<double*>(lrx::os::allocateZeroed(static_cast<std::size_t>(values), sizeof(float)));
         if (vector->elementStats == nullptr) *code = F_ERR_MEMORY;
     }
     if (*code == 0 && readNextRecord(state, reinterpret_cast<float*>(vector->elementStats), values) != 0)

@@ -5,33 +5,26 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
+#include "src/os/osfile.h"
 
 namespace lrx::legacy {
 
 namespace {
 
-// Tells whether the test's fault falls on this operation.
-bool injectedFault() {
-    StreamFaults& armed = streamFaults();
-    if (armed.failOperation <= 0 || --armed.failOperation > 0) return false;
-    errno = EIO;
-    return true;
+using lrx::os::Operation;
+
+bool failsNow(Operation operation) {
+    return lrx::os::injectedFault(operation).fail;
 }
 
 }  // namespace
 
-StreamFaults& streamFaults() {
-    static StreamFaults faults;
-    return faults;
-}
-
 std::FILE* streamOpenRead(const char* path) {
-    return injectedFault() ? nullptr : std::fopen(path, "rb");
+    return failsNow(Operation::Open) ? nullptr : std::fopen(path, "rb");
 }
 
 std::FILE* streamOpenWrite(const char* path) {
-    return injectedFault() ? nullptr : std::fopen(path, "wb");
+    return failsNow(Operation::Open) ? nullptr : std::fopen(path, "wb");
 }
 
 bool streamExists(const char* path) {
@@ -42,37 +35,38 @@ bool streamExists(const char* path) {
 }
 
 bool streamRead(std::FILE* stream, void* buffer, std::size_t bytes) {
-    if (injectedFault()) return false;
+    if (failsNow(Operation::Read)) return false;
     return std::fread(buffer, 1, bytes, stream) == bytes;
 }
 
 bool streamWrite(std::FILE* stream, const void* buffer, std::size_t bytes) {
-    if (injectedFault()) {
-        std::fwrite(buffer, 1, bytes / 2, stream);
+    const lrx::os::FaultDecision fault = lrx::os::injectedFault(Operation::Write);
+    if (fault.fail) {
+        if (fault.shortWrite) std::fwrite(buffer, 1, bytes / 2, stream);
         return false;
     }
     return std::fwrite(buffer, 1, bytes, stream) == bytes;
 }
 
 bool streamSeek(std::FILE* stream, int64_t offset) {
-    if (injectedFault()) return false;
+    if (lrx::os::injectedFault(Operation::Seek, 0).fail) return false;
     return fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0;
 }
 
 bool streamFlush(std::FILE* stream) {
-    if (injectedFault()) return false;
+    if (failsNow(Operation::Commit)) return false;
     return std::fflush(stream) == 0;
 }
 
 bool streamClose(std::FILE* stream) {
     // The stream is released whatever happens; a fault only changes what is reported.
-    const bool failed = injectedFault();
+    const bool failed = failsNow(Operation::Close);
     return std::fclose(stream) == 0 && !failed;
 }
 
 int64_t streamSize(std::FILE* stream) {
     struct stat status {};
-    if (injectedFault() || fstat(fileno(stream), &status) != 0) return -1;
+    if (failsNow(Operation::Read) || fstat(fileno(stream), &status) != 0) return -1;
     return static_cast<int64_t>(status.st_size);
 }
 

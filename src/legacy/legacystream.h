@@ -26,11 +26,7 @@ bool streamClose(std::FILE* stream);
 // The file's size in bytes (what reached it), or -1.
 int64_t streamSize(std::FILE* stream);
 
-// Faults that tests switch on: the failOperation-th stream operation from now fails (1: the
-// next one); 0 switches this off. A failing write moves half of its bytes first.
-struct StreamFaults {
-    int64_t failOperation = 0;
-};
-StreamFaults& streamFaults();
+// Every call above asks the os layer's fault hook first, as the descriptor calls do (a flush as
+// a commit, a size query as a read), so that the test build can make any of them fail.
 
 }  // namespace lrx::legacy

@@ -10,6 +10,7 @@
 
 #include "src/lrx/lrxfile.h"
 #include "src/os/osfile.h"
+#include "src/os/osmemory.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ ByteOrder byteOrderOf(const unsigned char first[4]) {
 }
 
 char* copyText(const std::string& text) {
-    char* copy = static_cast<char*>(std::malloc(text.size() + 1));
+    char* copy = static_cast<char*>(lrx::os::allocate(text.size() + 1));
     if (copy != nullptr) std::memcpy(copy, text.c_str(), text.size() + 1);
     return copy;
 }

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "src/lrx/lrxrecord.h"
+#include "src/os/osmemory.h"
 
 namespace {
 
@@ -31,8 +32,11 @@ LrxLrec* readBlockRecords(LrxFile* file, int* records) {
         if (data == nullptr) break;
         LrxLrec* node = lrxLrecCreate(type, count, data, 0, nullptr);
         if (node == nullptr) {
+            // A record that cannot be kept must not vanish from the chain unnoticed: the block
+            // ends here with 2000, and the caller sees a short chain with an error.
             std::free(data);
-            continue;
+            lrxSetError(file, LRX_RAISE(F_ERR_MEMORY));
+            break;
         }
         node->ownsData = 1;
         (last == nullptr ? first : last->next) = node;
@@ -59,7 +63,7 @@ LrxLrec* lrxLrecCreate(int type, int count, const void* data, int copy, LrxLrec*
         return nullptr;
     }
     if (copy != 0) {
-        void* values = std::malloc(static_cast<size_t>(size));
+        void* values = lrx::os::allocate(static_cast<size_t>(size));
         if (values == nullptr) {
             delete node;
             return nullptr;

@@ -10,6 +10,7 @@
 
 #include "src/lrx/lrxfile.h"
 #include "src/os/osfile.h"
+#include "src/os/osmemory.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ int64_t logical(const LrxBuffer& buffer) {
 }
 
 bool haveMemory(LrxBuffer& buffer) {
-    if (buffer.bytes == nullptr) buffer.bytes = static_cast<unsigned char*>(std::malloc(LRX_BUFFER_BYTES));
+    if (buffer.bytes == nullptr) buffer.bytes = static_cast<unsigned char*>(lrx::os::allocate(LRX_BUFFER_BYTES));
     return buffer.bytes != nullptr;
 }
 
@@ -115,7 +116,9 @@ int64_t readAhead(LrxFile* file, unsigned char* out, int64_t bytes) {
     buffer.filled = got;
     buffer.cursor = std::min(bytes, got);
     std::memcpy(out, buffer.bytes, static_cast<size_t>(buffer.cursor));
-    noteSize(buffer, buffer.start + got);
+    // Bytes that arrived show how far the file reaches; a read at or past its end shows nothing,
+    // and taking its offset for the size would let a record claim bytes the file does not hold.
+    if (got > 0) noteSize(buffer, buffer.start + got);
     return buffer.cursor;
 }
 

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 
+#include "src/os/osmemory.h"
+
 namespace {
 
 struct SimpleType {
@@ -171,7 +173,7 @@ LRX_EXPORT void* LRX_CALL lrxLrecReadAlloc(LrxFile* file, int32_t* type, int32_t
             lrxSetError(file, LRX_END_OF_FILE);
             return nullptr;
         }
-        void* buffer = std::malloc(static_cast<size_t>(bytes));
+        void* buffer = lrx::os::allocate(static_cast<size_t>(bytes));
         if (buffer == nullptr) {
             lrxSetError(file, LRX_RAISE(F_ERR_MEMORY));
             return nullptr;

@@ -45,18 +45,21 @@ int64_t transferAll(int64_t bytes, Transfer transfer) {
 
 FaultHook faultHook = nullptr;
 
-// Asks the installed hook (if any) whether the operation fails; a failure sets errno.
-bool injectedFault(Operation operation, int seekOrigin = -1) {
-    if (faultHook == nullptr) return false;
-    const FaultDecision decision = faultHook(operation, seekOrigin);
-    if (decision.fail) errno = decision.error;
-    return decision.fail;
+bool failsNow(Operation operation, int seekOrigin = -1) {
+    return injectedFault(operation, seekOrigin).fail;
 }
 
 }  // namespace
 
+FaultDecision injectedFault(Operation operation, int seekOrigin) {
+    if (faultHook == nullptr) return {};
+    const FaultDecision decision = faultHook(operation, seekOrigin);
+    if (decision.fail) errno = decision.error;
+    return decision;
+}
+
 int openFile(const char* path, OpenMode mode) {
-    if (path == nullptr || injectedFault(Operation::Open)) return -1;
+    if (path == nullptr || failsNow(Operation::Open)) return -1;
     int fd;
     do {
         fd = ::open(path, openFlags(mode) | O_CLOEXEC, 0666);
@@ -71,14 +74,16 @@ int openFile(const char* path, OpenMode mode) {
 }
 
 int64_t readBytes(int fd, void* buffer, int64_t bytes) {
-    if (injectedFault(Operation::Read)) return -1;
+    if (failsNow(Operation::Read)) return -1;
     auto* out = static_cast<char*>(buffer);
     return transferAll(bytes, [&](int64_t done, size_t left) { return ::read(fd, out + done, left); });
 }
 
 int64_t writeBytes(int fd, const void* buffer, int64_t bytes) {
     const auto* in = static_cast<const char*>(buffer);
-    if (injectedFault(Operation::Write)) {
+    const FaultDecision fault = injectedFault(Operation::Write);
+    if (fault.fail) {
+        if (!fault.shortWrite) return -1;
         // A disk that fills up part way: the first half arrives, the rest does not.
         const int64_t half = bytes / 2;
         const int64_t written =
@@ -90,9 +95,11 @@ int64_t writeBytes(int fd, const void* buffer, int64_t bytes) {
 
 int64_t writeBytesPair(int fd, const void* first, int64_t firstBytes, const void* second, int64_t secondBytes) {
     const int64_t total = firstBytes + secondBytes;
-    // A failing write moves the first half of all its bytes, as writeBytes does.
-    const bool failing = injectedFault(Operation::Write);
-    const int64_t wanted = failing ? total / 2 : total;
+    // A failing write moves the first half of all its bytes (a short write) or none, as
+    // writeBytes does.
+    const FaultDecision fault = injectedFault(Operation::Write);
+    const bool failing = fault.fail;
+    const int64_t wanted = !failing ? total : fault.shortWrite ? total / 2 : 0;
     const auto* a = static_cast<const char*>(first);
     const auto* b = static_cast<const char*>(second);
     int64_t done = 0;
@@ -115,7 +122,7 @@ int64_t writeBytesPair(int fd, const void* first, int64_t firstBytes, const void
 }
 
 int64_t seek(int fd, int64_t offset, int origin) {
-    if (injectedFault(Operation::Seek, origin)) return -1;
+    if (failsNow(Operation::Seek, origin)) return -1;
     const int whence = origin == 1 ? SEEK_CUR : origin == 2 ? SEEK_END : SEEK_SET;
     const off_t at = ::lseek(fd, static_cast<off_t>(offset), whence);
     return at < 0 ? -1 : static_cast<int64_t>(at);
@@ -139,13 +146,13 @@ int atEnd(int fd) {
 }
 
 int commit(int fd) {
-    if (injectedFault(Operation::Commit)) return -1;
+    if (failsNow(Operation::Commit)) return -1;
     return ::fsync(fd) == 0 ? 0 : -1;
 }
 
 int closeFile(int fd) {
     // A failing close still releases the descriptor, as close(2) does on every error but EINTR.
-    const bool failed = injectedFault(Operation::Close);
+    const bool failed = failsNow(Operation::Close);
     return ::close(fd) == 0 && !failed ? 0 : -1;
 }
 

@@ -40,11 +40,12 @@ std::string fullPath(const char* name, std::size_t limit);
 enum class Operation : unsigned { Open = 1, Read = 2, Write = 4, Seek = 8, Commit = 16, Close = 32 };
 
 // What a fault hook decides for one operation. A failing operation sets errno to `error` and
-// moves nothing, except a write, which moves the first half of its bytes (a disk that fills up
-// part way) before it fails.
+// moves nothing, except a short write, which moves the first half of its bytes (a disk that
+// fills up part way) before it fails.
 struct FaultDecision {
     bool fail = false;
     int error = 0;
+    bool shortWrite = false;
 };
 
 // Called before every descriptor operation (seekOrigin is the origin of a seek, -1 for any other
@@ -53,5 +54,8 @@ struct FaultDecision {
 using FaultHook = FaultDecision (*)(Operation operation, int seekOrigin);
 // Installs hook (null: none) and returns the one it replaces.
 FaultHook setFaultHook(FaultHook hook);
+// Asks the installed hook (if any) about one operation and sets errno when it fails: for this
+// module and for the other one that reaches files, the legacy family's buffered streams.
+FaultDecision injectedFault(Operation operation, int seekOrigin = -1);
 
 }  // namespace lrx::os

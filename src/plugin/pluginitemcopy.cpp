@@ -5,13 +5,14 @@
 #include <cstring>
 
 #include "src/gbx/items/gbxaxisshape.h"
-#include "src/plugin/pluginitems.h"
 #include "src/gbx/items/gbxitem.h"
+#include "src/os/osmemory.h"
+#include "src/plugin/pluginitems.h"
 
 namespace {
 
 void* copyBytes(const void* source, std::size_t bytes) {
-    void* copy = std::malloc(bytes);
+    void* copy = lrx::os::allocate(bytes);
     if (copy != nullptr) std::memcpy(copy, source, bytes);
     return copy;
 }
@@ -49,7 +50,7 @@ bool copyElementStats(const GbxItem& from, GbxItem* to) {
 bool copyAssocStatics(const GbxItem& from, GbxItem* to) {
     GbxAssocStatic** tail = &to->assocStatics;
     for (const GbxAssocStatic* node = from.assocStatics; node != nullptr; node = node->next) {
-        *tail = static_cast<GbxAssocStatic*>(std::calloc(1, sizeof(GbxAssocStatic)));
+        *tail = static_cast<GbxAssocStatic*>(lrx::os::allocateZeroed(1, sizeof(GbxAssocStatic)));
         if (*tail == nullptr) return false;
         (*tail)->number = node->number;
         tail = &(*tail)->next;

@@ -8,9 +8,10 @@
 #include <cstring>
 
 #include "src/gbx/items/gbxaxisshape.h"
+#include "src/gbx/items/gbxitem.h"
+#include "src/os/osmemory.h"
 #include "src/plugin/pluginitems.h"
 #include "src/plugin/pluginlibrary.h"
-#include "src/gbx/items/gbxitem.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ void markDerived(GbxHeader* header, int32_t number, GbxItem* item) {
 bool replaceText(char** slot, const char* text) {
     if (text == nullptr) return true;
     const std::size_t bytes = std::strlen(text) + 1;
-    char* copy = static_cast<char*>(std::malloc(bytes));
+    char* copy = static_cast<char*>(lrx::os::allocate(bytes));
     if (copy == nullptr) return false;
     std::memcpy(copy, text, bytes);
     std::free(*slot);
@@ -136,7 +137,7 @@ int gbxPluginDescribeItems(GbxHeader* header, GbxItem** items, int32_t* count, i
     const int n = header->plugin.entries.getNoOfItems(header);
     if (n < 0) return GBX_PLUGIN_REFUSED;
     GbxItem* list = nullptr;
-    if (n > 0 && (list = static_cast<GbxItem*>(std::calloc(static_cast<std::size_t>(n), sizeof(GbxItem)))) == nullptr)
+    if (n > 0 && (list = static_cast<GbxItem*>(lrx::os::allocateZeroed(static_cast<std::size_t>(n), sizeof(GbxItem)))) == nullptr)
         return F_ERR_MEMORY;
     *entryError = 0;
     for (int32_t i = 0; i < n; ++i) {

@@ -3,19 +3,14 @@
 #include "src/shell/environment.h"
 
 #include <cstdlib>
-#include <new>
 
 namespace lrx::shell {
 
-std::optional<std::string> environmentValue(const char* name) noexcept {
+std::optional<std::string> environmentValue(const char* name) {
     if (name == nullptr) return std::nullopt;
     const char* value = std::getenv(name);
     if (value == nullptr) return std::nullopt;
-    try {
-        return std::string(value);
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
+    return std::string(value);
 }
 
 }  // namespace lrx::shell

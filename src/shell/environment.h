@@ -7,8 +7,9 @@
 
 namespace lrx::shell {
 
-// A copy of the value of the environment variable `name`, or nothing when it is not set (or
-// the copy cannot be made). Never throws.
-std::optional<std::string> environmentValue(const char* name) noexcept;
+// A copy of the value of the environment variable `name`, or nothing when it is not set.
+// Throws std::bad_alloc when the copy cannot be made, so that a caller never takes a lack of
+// memory for a variable that is not set.
+std::optional<std::string> environmentValue(const char* name);
 
 }  // namespace lrx::shell

@@ -3,6 +3,7 @@
 #include "src/shell/project.h"
 
 #include <cctype>
+#include <new>
 #include <string_view>
 
 #include "lrx/shell.h"
@@ -60,8 +61,12 @@ uintptr_t qvProjectWindowFromVariable(const char* value) {
 extern "C" {
 
 LRX_EXPORT int LRX_CALL QvProject_AddFile(const char*) {
-    const auto value = lrx::shell::environmentValue(QV_PROJECT_VARIABLE);
-    if (!value || qvProjectWindowFromVariable(value->c_str()) == 0) return -1;
+    try {
+        const auto value = lrx::shell::environmentValue(QV_PROJECT_VARIABLE);
+        if (!value || qvProjectWindowFromVariable(value->c_str()) == 0) return -1;
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
     // A project window is named, but this platform has no window messages to reach it with.
     return -1;
 }

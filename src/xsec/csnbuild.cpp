@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "src/lrx/lrxrecord.h"
+#include "src/os/osmemory.h"
 
 namespace {
 
@@ -102,9 +103,9 @@ void takeArrays(const CsnSetView& view, LrxLrec* const* nodes, int n) {
 // Zero-filled raw4 to raw6 for a raw block of three records. False without memory.
 bool addZeroRawArrays(CsnXsecRecord& r) {
     const auto n = static_cast<std::size_t>(r.noRaw);
-    r.raw4 = static_cast<double*>(std::calloc(n, sizeof(double)));
-    r.raw5 = static_cast<uint16_t*>(std::calloc(n, sizeof(uint16_t)));
-    r.raw6 = static_cast<uint16_t*>(std::calloc(n, sizeof(uint16_t)));
+    r.raw4 = static_cast<double*>(lrx::os::allocateZeroed(n, sizeof(double)));
+    r.raw5 = static_cast<uint16_t*>(lrx::os::allocateZeroed(n, sizeof(uint16_t)));
+    r.raw6 = static_cast<uint16_t*>(lrx::os::allocateZeroed(n, sizeof(uint16_t)));
     return r.raw4 != nullptr && r.raw5 != nullptr && r.raw6 != nullptr;
 }
 

@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <new>
 
+#include "src/os/osmemory.h"
+
 namespace {
 
 constexpr uint16_t kLastCodeDefault = 2;
@@ -58,7 +60,7 @@ void csnSectionDestroy(CsnSection* section) {
 }
 
 char* csnCopyText(const char* bytes, std::size_t length) {
-    char* text = static_cast<char*>(std::malloc(length + 1));
+    char* text = static_cast<char*>(lrx::os::allocate(length + 1));
     if (text == nullptr) return nullptr;
     if (length > 0) std::memcpy(text, bytes, length);
     text[length] = '\0';
@@ -96,11 +98,11 @@ bool csnSetAllocate(CsnXsecRecord& record, CsnPointSet set, int32_t count) {
     const auto n = static_cast<std::size_t>(count);
     bool complete = true;
     for (int i = 0; i < view.doubleCount; ++i) {
-        *view.doubles[i] = static_cast<double*>(std::calloc(n, sizeof(double)));
+        *view.doubles[i] = static_cast<double*>(lrx::os::allocateZeroed(n, sizeof(double)));
         complete = complete && *view.doubles[i] != nullptr;
     }
     for (int i = 0; i < view.shortCount; ++i) {
-        *view.shorts[i] = static_cast<uint16_t*>(std::calloc(n, sizeof(uint16_t)));
+        *view.shorts[i] = static_cast<uint16_t*>(lrx::os::allocateZeroed(n, sizeof(uint16_t)));
         complete = complete && *view.shorts[i] != nullptr;
     }
     if (!complete) {

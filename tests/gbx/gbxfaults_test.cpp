@@ -1,145 +1,345 @@
-// Failing system calls under a whole create-write-flush-close run: every operation of the
-// descriptor layer is made to fail in turn (a write that fills the disk half way, an I/O error
-// on read, a failing seek, commit, open or close). A run whose calls all report success must
-// leave a file that reads back exactly; a run that fails must leave handles that can still be
-// released, with no descriptor or memory lost.
+// Failing system calls and allocations under the life of a data file: creating one (static item,
+// custom block, time steps, a flush half way, close), appending to it, editing it and reading it
+// whole. Every operation of one kind is made to fail in turn (see support/faultsweep.h). A run
+// whose calls all report success must leave a file that reads back exactly (a run that only
+// reads must have read it exactly), a file closed before the run stays byte for byte as it was,
+// and every run leaves handles that can be released, with no descriptor or memory lost.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
-#include <vector>
 
 #include "src/gbx/header/gbxheader.h"
 #include "src/lrx/lrxfile.h"
-#include "support/osfaults.h"
+#include "support/faultsweep.h"
 #include "support/tempfiles.h"
+#include "support/writerun.h"
 
 namespace {
+
+using lrxtest::Fault;
 
 constexpr int kSteps = 4;
 constexpr int kCells = 3;
 constexpr int kMetre = 1000;
+constexpr float kEditShift = 0.5f;
+
+// What a file should hold after a scenario.
+struct Expected {
+    int steps = kSteps;
+    const char* title = "faults";
+    int editedStep = -1;  // the time step whose levels an edit shifted
+};
 
 float cell(int step, int index) {
     return 10.0f * static_cast<float>(step) + static_cast<float>(index);
 }
 
-GbxHeader* scenarioHeader() {
-    GbxHeader* header = nullptr;
-    gbxHeaderCreate(F_NEQTIME_FIXEDSPACE_ALLITEMS, "faults", "tests", 1, 2, 1, &header);
-    gbxSetNeqTimeAxis(header, 1400, 100.0, 0);
-    gbxSetItemInfo(header, gbxItemD(header, 1), 100000, "level", kMetre, LRX_FLOAT);
-    gbxSetItemAxisEqD1(gbxItemD(header, 1), kMetre, kCells, 0, 1);
-    gbxSetItemInfo(header, gbxItemD(header, 2), 100000, "flag", kMetre, LRX_INT2);
+float level(const Expected& expected, int step, int index) {
+    return cell(step, index) + (step == expected.editedStep ? kEditShift : 0.0f);
+}
+
+// The header of the scenarios in *header; returns the first code other than 0 of its calls.
+int scenarioHeader(GbxHeader** header) {
+    int code = gbxHeaderCreate(F_NEQTIME_FIXEDSPACE_ALLITEMS, "faults", "tests", 1, 2, 1, header);
+    const auto keep = [&code](int result) {
+        if (code == 0) code = result;
+    };
+    keep(gbxSetNeqTimeAxis(*header, 1400, 100.0, 0));
+    keep(gbxSetItemInfo(*header, gbxItemD(*header, 1), 100000, "level", kMetre, LRX_FLOAT));
+    keep(gbxSetItemAxisEqD1(gbxItemD(*header, 1), kMetre, kCells, 0, 1));
+    keep(gbxSetItemInfo(*header, gbxItemD(*header, 2), 100000, "flag", kMetre, LRX_INT2));
     const int32_t note[2] = {7, 8};
-    gbxAddCustomBlock(header, LRX_INT4, "note", 2, note);
-    return header;
+    keep(gbxAddCustomBlock(*header, LRX_INT4, "note", 2, note));
+    return code;
 }
 
 int writeStatic(GbxHeader* header, GbxFile* file) {
     GbxVector* depth = nullptr;
-    gbxStaticCreate(&depth);
-    gbxSetItemInfo(header, gbxItemS(depth), 100000, "depth", kMetre, LRX_FLOAT);
-    gbxSetItemAxisEqD1(gbxItemS(depth), kMetre, kCells, 0, 1);
+    int code = gbxStaticCreate(&depth);
+    if (code != 0) return code;
+    code = gbxSetItemInfo(header, gbxItemS(depth), 100000, "depth", kMetre, LRX_FLOAT);
+    if (code == 0) code = gbxSetItemAxisEqD1(gbxItemS(depth), kMetre, kCells, 0, 1);
     const float values[kCells] = {1, 2, 3};
-    const int code = gbxStaticWrite(depth, file, values);
+    if (code == 0) code = gbxStaticWrite(depth, file, values);
     gbxStaticDestroy(&depth);
     return code;
 }
 
-int writeStep(GbxHeader* header, GbxFile* file, int step) {
-    float level[kCells];
+int writeStep(GbxHeader* header, GbxFile* file, int step, float shift = 0.0f) {
+    float values[kCells];
     for (int i = 0; i < kCells; ++i)
-        level[i] = cell(step, i);
+        values[i] = cell(step, i) + shift;
     const int16_t flag = static_cast<int16_t>(step);
     const double time = 100.0 + 10.0 * step;
-    int code = gbxWriteItemTimeStep(header, file, time, level);
+    int code = gbxWriteItemTimeStep(header, file, time, values);
     if (code == 0) code = gbxWriteItemTimeStep(header, file, time, &flag);
     return code;
 }
 
-// Creates the file, writes a static item and the time steps with a flush half way, and closes
-// it. True when every call reported success. A close that fails is given up the documented
-// way: the record stream's close releases the descriptor and the handle.
-bool createWriteClose(const std::string& path) {
-    GbxHeader* header = scenarioHeader();
-    GbxFile* file = nullptr;
-    int code = gbxFileCreate(path.c_str(), header, &file);
-    if (code == 0) code = writeStatic(header, file);
-    for (int step = 0; step < kSteps && code == 0; ++step) {
-        code = writeStep(header, file, step);
-        if (code == 0 && step == 1) code = gbxFileFlush(header, file);
-    }
+// Closes what a scenario opened and frees its header; returns code, or the close's code when
+// code is 0. A close that fails is given up the documented way: the record stream's close
+// releases the descriptor and the handle.
+int finish(GbxHeader* header, GbxFile* file, int code) {
     if (file != nullptr) {
         const int closed = gbxFileClose(header, &file);
         if (code == 0) code = closed;
         if (file != nullptr) lrxFileClose(&file);
     }
     gbxHeaderDestroy(&header);
-    return code == 0;
+    return code;
 }
 
-// Reads the file back through the exported calls; an empty text when it holds exactly what
-// the scenario wrote, else what differs.
-std::string differences(const std::string& path) {
+int writeUnshiftedStep(GbxHeader* header, GbxFile* file, int step) {
+    return writeStep(header, file, step);
+}
+
+// Creates the file, writes a static item and the time steps with a flush half way, and closes it.
+int createWriteClose(const std::string& path) {
+    return lrxtest::createWriteFlushClose(path, {scenarioHeader, writeStatic, writeUnshiftedStep, finish, kSteps});
+}
+
+// Appends one time step to the file.
+int appendStep(const std::string& path) {
     GbxHeader* header = nullptr;
     GbxFile* file = nullptr;
-    if (gbxFileRead(path.c_str(), &header, &file) != 0) {
-        if (file != nullptr) gbxFileClose(header, &file);
-        gbxHeaderDestroy(&header);
-        return "cannot be read";
-    }
-    std::string found;
+    int code = gbxFileAppend(path.c_str(), &header, &file);
+    if (code == 0) code = writeStep(header, file, kSteps);
+    return finish(header, file, code);
+}
+
+// Gives the file a new title of the same length and rewrites time step 1 with shifted levels.
+int editFile(const std::string& path) {
+    GbxHeader* header = nullptr;
+    GbxFile* file = nullptr;
+    int code = gbxFileEdit(path.c_str(), &header, &file);
+    if (code == 0) code = gbxSetFileTitle(header, "edited");
+    if (code == 0) code = gbxFindTimeStep(header, file, 1);
+    if (code == 0) code = writeStep(header, file, 1, kEditShift);
+    return finish(header, file, code);
+}
+
+// What a read of the whole file found wrong, as bits.
+enum Mismatch : unsigned {
+    kUnreadable = 1,
+    kTitle = 2,
+    kTimeAxis = 4,
+    kStatistics = 8,
+    kCustomBlock = 16,
+    kStatic = 32,
+    kLevel = 64,
+    kFlag = 128,
+};
+
+struct ReadBack {
+    int code = 0;  // the first code other than 0 that a call returned
+    unsigned mismatches = 0;
+};
+
+unsigned compareHeader(GbxHeader* header, const Expected& expected) {
+    unsigned found = 0;
+    if (std::strcmp(gbxGetFileTitle(header), expected.title) != 0) found |= kTitle;
     double span = 0;
     int steps = 0;
     gbxGetNeqTimeAxis(header, nullptr, nullptr, nullptr, &span, &steps, nullptr);
-    if (steps != kSteps || span != 10.0 * (kSteps - 1)) found += " time axis";
-    int code = 0;
-    GbxVector* depth = gbxStaticRead(file, &code);
-    float values[kCells] = {};
-    if (depth == nullptr || gbxStaticGetData(depth, values) != 0 || values[2] != 3) found += " static";
-    if (depth != nullptr) gbxStaticDestroy(&depth);
-    for (int step = 0; step < kSteps; ++step) {
-        float level[kCells] = {};
-        int16_t flag = -1;
-        if (gbxReadItemTimeStep(header, file, nullptr, level) != 0 || level[2] != cell(step, 2)) found += " level";
-        if (gbxReadItemTimeStep(header, file, nullptr, &flag) != 0 || flag != step) found += " flag";
-    }
+    if (steps != expected.steps || span != 10.0 * (expected.steps - 1)) found |= kTimeAxis;
     double max = 0;
     gbxGetItemStatsGlobal(gbxItemD(header, 1), nullptr, &max, nullptr);
-    if (max != cell(kSteps - 1, kCells - 1)) found += " statistics";
+    if (max != cell(expected.steps - 1, kCells - 1)) found |= kStatistics;
     GbxCustomBlock* block = nullptr;
     void* note = nullptr;
     gbxGetCustomBlockRef(header, &block);
     gbxGetCustomBlock(block, nullptr, nullptr, nullptr, &note, nullptr);
-    if (note == nullptr || static_cast<int32_t*>(note)[1] != 8) found += " custom block";
-    gbxFileClose(header, &file);
-    gbxHeaderDestroy(&header);
+    if (note == nullptr || static_cast<int32_t*>(note)[1] != 8) found |= kCustomBlock;
     return found;
 }
 
-TEST(GbxFaults, NoCallReportsSuccessOverAFileThatDiffersFromWhatWasWritten) {
+unsigned compareData(GbxHeader* header, GbxFile* file, const Expected& expected, int* code) {
+    unsigned found = 0;
+    int read = 0;
+    GbxVector* depth = gbxStaticRead(file, &read);
+    float values[kCells] = {};
+    if (depth == nullptr || gbxStaticGetData(depth, values) != 0 || values[2] != 3) found |= kStatic;
+    if (depth != nullptr) gbxStaticDestroy(&depth);
+    if (*code == 0) *code = read;
+    for (int step = 0; step < expected.steps; ++step) {
+        int16_t flag = -1;
+        float levels[kCells] = {};
+        const int first = gbxReadItemTimeStep(header, file, nullptr, levels);
+        const int second = gbxReadItemTimeStep(header, file, nullptr, &flag);
+        if (*code == 0) *code = first != 0 ? first : second;
+        for (int i = 0; i < kCells; ++i) {
+            if (first != 0 || levels[i] != level(expected, step, i)) found |= kLevel;
+        }
+        if (second != 0 || flag != step) found |= kFlag;
+    }
+    return found;
+}
+
+// Asks a header that an opening handed out with its failure for every item's description, so
+// that the sanitizers see a header that was handed out half built.
+void touchItems(GbxHeader* header) {
+    for (int n = 1; n <= gbxGetNoOfItems(header); ++n) {
+        const char* name = nullptr;
+        gbxGetItemInfo(gbxItemD(header, n), nullptr, nullptr, &name, nullptr, nullptr, nullptr);
+        volatile std::size_t length = name != nullptr ? std::strlen(name) : 0;
+        length = length + static_cast<std::size_t>(gbxGetItemElements(gbxItemD(header, n)));
+    }
+}
+
+// Reads the whole file through the exported calls. Makes no allocation of its own.
+ReadBack readBack(const std::string& path, const Expected& expected) {
+    ReadBack found;
+    GbxHeader* header = nullptr;
+    GbxFile* file = nullptr;
+    found.code = gbxFileRead(path.c_str(), &header, &file);
+    if (found.code != 0) {
+        found.mismatches = kUnreadable;
+        touchItems(header);
+    } else {
+        found.mismatches = compareHeader(header, expected) | compareData(header, file, expected, &found.code);
+    }
+    found.code = finish(header, file, found.code);
+    return found;
+}
+
+std::string describe(unsigned mismatches) {
+    static const char* const kNames[] = {"unreadable", "title", "time axis", "statistics",
+                                         "custom block", "static", "level", "flag"};
+    std::string text;
+    for (int bit = 0; bit < 8; ++bit) {
+        if ((mismatches & (1u << bit)) != 0) text += std::string(" ") + kNames[bit];
+    }
+    return text;
+}
+
+std::string differences(const std::string& path, const Expected& expected = {}) {
+    return describe(readBack(path, expected).mismatches);
+}
+
+// A scenario of the sweep: what it does to the file and what the file then holds.
+struct Scenario {
+    const char* name;
+    int (*run)(const std::string& path);
+    Expected expected;
+};
+
+class GbxFaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(createWriteClose(path), 0);
+        ASSERT_EQ(differences(path), "");
+        written = lrxtest::readBytes(path);
+        lrxtest::writeBytes(bystander, written);
+        leftAlone.keep(bystander);
+        leftAlone.countDescriptors();
+    }
+
+    // After each run: a run that reported success left the file it promised; then the checks
+    // of every run.
+    void checkRun(const Scenario& scenario, Fault fault, int64_t k, bool succeeded) {
+        if (succeeded) {
+            EXPECT_EQ(differences(path, scenario.expected), "")
+                << scenario.name << ": " << lrxtest::faultName(fault) << " " << k << " failed unnoticed";
+        }
+        checkLeftovers(scenario.name, fault, k);
+    }
+
+    // What the run had to leave alone is as it was; the next run gets its start.
+    void checkLeftovers(const char* scenario, Fault fault, int64_t k) {
+        leftAlone.check(scenario, fault, k);
+        lrxtest::writeBytes(path, written);
+    }
+
     lrxtest::TempDir dir;
     const std::string path = dir.path("faults.gbx");
-    const uint64_t before = lrxtest::counters().operations;
-    ASSERT_TRUE(createWriteClose(path));
-    const int64_t operations = static_cast<int64_t>(lrxtest::counters().operations - before);
-    ASSERT_EQ(differences(path), "");
-    ASSERT_GT(operations, 50);
+    const std::string bystander = dir.path("bystander.gbx");
+    lrxtest::Bytes written;
+    lrxtest::LeftAlone leftAlone;
+};
 
-    const int descriptors = lrxtest::openDescriptors();
-    int failedRuns = 0;
-    for (int64_t k = 1; k <= operations; ++k) {
-        lrxtest::faults().failOperation = k;
-        const bool succeeded = createWriteClose(path);
-        lrxtest::faults().failOperation = 0;
-        if (succeeded)
-            EXPECT_EQ(differences(path), "") << "operation " << k << " failed unnoticed";
-        else
-            ++failedRuns;
-        ASSERT_EQ(lrxtest::openDescriptors(), descriptors) << "operation " << k;
+const Scenario kWriteScenarios[] = {
+    {"create", createWriteClose, {}},
+    {"append", appendStep, {kSteps + 1}},
+    {"edit", editFile, {kSteps, "edited", 1}},
+};
+
+TEST_F(GbxFaults, NoWriteReportsSuccessOverAFileThatDiffersFromWhatWasWritten) {
+    for (const Scenario& scenario : kWriteScenarios) {
+        for (const Fault fault : lrxtest::kSystemCallFaults) {
+            const lrxtest::SweepTally tally = lrxtest::sweepFault(
+                fault, [&] { return scenario.run(path) == 0; },
+                [&](int64_t k, bool succeeded) { checkRun(scenario, fault, k, succeeded); });
+            lrxtest::printTally(scenario.name, fault, tally);
+            EXPECT_GT(tally.points, 0) << scenario.name << ": " << lrxtest::faultName(fault);
+        }
     }
-    // A few operations may fail harmlessly (a size query that only guards a read); most may not.
-    EXPECT_GT(failedRuns, operations * 9 / 10);
+}
+
+TEST_F(GbxFaults, ReadingNeverReportsSuccessOverValuesItDidNotRead) {
+    ReadBack found;
+    for (const Fault fault : lrxtest::kSystemCallFaults) {
+        const lrxtest::SweepTally tally = lrxtest::sweepFault(
+            fault,
+            [&] {
+                found = readBack(path, {});
+                return found.code == 0;
+            },
+            [&](int64_t k, bool succeeded) {
+                if (succeeded) {
+                    EXPECT_EQ(describe(found.mismatches), "") << "read: " << lrxtest::faultName(fault) << " " << k;
+                }
+                EXPECT_EQ(lrxtest::readBytes(path), written) << "a read changed the file";
+                checkLeftovers("read", fault, k);
+            });
+        lrxtest::printTally("read", fault, tally);
+    }
+}
+
+// The codes that an allocation failure may end in: 2000, and the codes that the library gives
+// for two of its allocations, 2010 for a record node of a block being built and 2003 for the
+// handle of a file being created.
+bool endsAsOutOfMemory(int code) {
+    return code == F_ERR_MEMORY || code == F_ERR_DATA || code == F_ERR_OPEN;
+}
+
+// Whichever allocation fails while a data file is read whole or written, the run ends in 2000,
+// or, where the library can do without the memory (a buffer, an index), the file is right.
+TEST_F(GbxFaults, EveryFailingAllocationEndsIn2000OrIsDoneWithout) {
+    ReadBack found;
+    lrxtest::SweepTally tally = lrxtest::sweepFault(
+        Fault::Allocation,
+        [&] {
+            found = readBack(path, {});
+            return found.code == 0;
+        },
+        [&](int64_t k, bool succeeded) {
+            if (succeeded) {
+                EXPECT_EQ(describe(found.mismatches), "") << "read: allocation " << k;
+            } else {
+                EXPECT_EQ(found.code, F_ERR_MEMORY) << "read: allocation " << k;
+            }
+            checkLeftovers("read", Fault::Allocation, k);
+        });
+    lrxtest::printTally("read", Fault::Allocation, tally);
+    EXPECT_GT(tally.points, 10);
+
+    int code = 0;
+    const Scenario creating = kWriteScenarios[0];
+    tally = lrxtest::sweepFault(
+        Fault::Allocation,
+        [&] {
+            code = creating.run(path);
+            return code == 0;
+        },
+        [&](int64_t k, bool succeeded) {
+            if (!succeeded) {
+                EXPECT_TRUE(endsAsOutOfMemory(code)) << "create: allocation " << k << " gave " << code;
+            }
+            checkRun(creating, Fault::Allocation, k, succeeded);
+        });
+    lrxtest::printTally(creating.name, Fault::Allocation, tally);
+    EXPECT_GT(tally.points, 10);
 }
 
 }  // namespace

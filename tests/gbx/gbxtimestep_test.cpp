@@ -340,6 +340,13 @@ TEST(GbxTimeStepWrite, ItemsThatCannotBeWrittenLeaveFileAndPositionAlone) {
              h->items[0].axis.sizes[0] = 1;
          }},
         {"value type without size", F_ERR_DATA, [](GbxHeader* h, const void**) { h->items[0].dataType = 9; }},
+        // 2.4 GB of floats: more bytes than gbxGetItemBytes can tell a caller to give.
+        {"time step beyond 32 bits of bytes", F_ERR_DATA,
+         [](GbxHeader* h, const void**) {
+             h->items[0].axisType = GBX_EQD2;
+             h->items[0].axis.sizes[0] = 300000000;
+             h->items[0].axis.sizes[1] = 2;
+         }},
         {"null data", F_ERR_DATA, [](GbxHeader*, const void** values) { *values = nullptr; }},
         {"no file type", F_ERR_FILE_TYPE, [](GbxHeader* h, const void**) { h->fileType = 0; }},
     };

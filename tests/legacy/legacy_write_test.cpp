@@ -1,14 +1,11 @@
 // Writing legacy pairs: headers the old layout cannot hold, the words of the header file, the
-// running statistics, complete time steps, static records, flushing while writing, and failing
-// stream operations.
+// running statistics, complete time steps, static records and flushing while writing.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
-#include <functional>
 #include <vector>
 
-#include "src/legacy/legacystream.h"
 #include "legacypairs.h"
 
 using namespace legacytest;
@@ -168,49 +165,6 @@ TEST(LegacyWrite, SeriesStatisticsAndDeleteCountOfZeroDimensions) {
     int deletes = -1;
     gbxGetItemStatsGlobal(gbxItemD(opened.header.get(), 1), nullptr, nullptr, &deletes);
     EXPECT_EQ(deletes, 1);
-}
-
-TEST(LegacyWrite, FailingStreamOperationsAreNeverReportedAsSuccess) {
-    using Steps = std::function<bool(const std::string&)>;
-    // Each returns true when every call succeeded.
-    const Steps write = [](const std::string& path) {
-        HeaderPtr header = newHeader(2, 4);
-        GbxFile* file = nullptr;
-        const std::vector<float> values(4, 2.0f);
-        int failures = gbxFileCreate(path.c_str(), header.get(), &file) != 0;
-        if (file != nullptr) {
-            failures += writeItems(header.get(), file, 4, values) != 0;
-            failures += gbxFileFlush(header.get(), file) != 0;
-            failures += writeItems(header.get(), file, 2, values) != 0;
-            failures += gbxFileClose(header.get(), &file) != 0;
-        }
-        return failures == 0;
-    };
-    const Steps read = [](const std::string& path) {
-        Opened opened = openPair(path);
-        std::vector<float> values(4);
-        for (int i = 0; opened.code == 0 && i < 6; ++i)
-            gbxReadItemTimeStep(opened.header.get(), opened.file, nullptr, values.data());
-        return false;
-    };
-    TempDir dir;
-    const std::string path = dir.path("f.dt1");
-    auto& faults = lrx::legacy::streamFaults();
-    // The k-th stream operation fails, for every k the steps reach. A read may survive a
-    // failed close of a file it has read whole; a write never reports success.
-    for (const Steps* steps : {&write, &read}) {
-        for (int k = 1;; ++k) {
-            ASSERT_TRUE(write(path));
-            faults.failOperation = k;
-            const bool succeeded = (*steps)(path);
-            const bool fired = faults.failOperation == 0;
-            faults.failOperation = 0;
-            if (!fired) break;
-            if (steps == &write) {
-                EXPECT_FALSE(succeeded) << "operation " << k;
-            }
-        }
-    }
 }
 
 TEST(LegacyWrite, HeaderReadFromAPairServesANativeFile) {

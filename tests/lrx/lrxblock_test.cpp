@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "support/osfaults.h"
 #include "support/recordfiles.h"
 
 using namespace lrxtest;
@@ -149,4 +150,40 @@ TEST(LrxBlock, SecondBlockHeadInsideABlockEndsItWith2019) {
     EXPECT_EQ(records, 1);
     EXPECT_EQ(lrxPeekError(file.get()), F_ERR_SKIP);
     lrxLrecChainFree(&chain);
+}
+
+// Whichever allocation of the read fails, the block ends with 2000 and the chain holds exactly
+// the records counted; a record is never dropped from the middle unnoticed.
+TEST(LrxBlock, AllocationThatFailsEndsTheBlockWith2000) {
+    TempDir dir;
+    const std::string path = dir.path("a.dat");
+    const int32_t values[3] = {1, 2, 3};
+    {
+        FilePtr file = createFile(path);
+        LrxLrec* chain = lrxLrecCreate(LRX_INT4, 1, &values[0], 1, nullptr);
+        lrxLrecCreate(LRX_INT4, 1, &values[1], 1, chain);
+        lrxLrecCreate(LRX_INT4, 1, &values[2], 1, chain);
+        lrxBlockWrite(7, file.get(), chain);
+        lrxLrecChainFree(&chain);
+    }
+    for (int64_t k = 1;; ++k) {
+        FilePtr file = openRead(path);
+        LrxLrec* chain = nullptr;
+        int records = 0;
+        faults().failAllocation = k;
+        lrxBlockRead(file.get(), &records, &chain);
+        const bool fired = faults().failAllocation == 0;
+        faults().failAllocation = 0;
+        int kept = 0;
+        for (LrxLrec* node = chain; node != nullptr; node = node->next)
+            EXPECT_EQ(*static_cast<int32_t*>(node->data), values[kept++]) << "allocation " << k;
+        lrxLrecChainFree(&chain);
+        EXPECT_EQ(kept, records);
+        if (!fired) {
+            EXPECT_EQ(records, 3);
+            break;
+        }
+        EXPECT_EQ(lrxPeekError(file.get()), F_ERR_MEMORY) << "allocation " << k;
+        EXPECT_LT(records, 3);
+    }
 }

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "support/osfaults.h"
 #include "support/recordfiles.h"
 
 using namespace lrxtest;
@@ -163,6 +164,26 @@ TEST(LrxRecord, RecordClaimingMoreThanTheFileHoldsIsTheEndOfFile) {
     int32_t count = 0;
     EXPECT_EQ(lrxLrecReadAlloc(file.get(), &type, &count), nullptr);
     EXPECT_EQ(count, 0x7FFFFFFF);
+    EXPECT_EQ(lrxPeekError(file.get()), LRX_END_OF_FILE);
+}
+
+// A read past the end teaches the handle nothing about the file's size: a record that then
+// claims more than the file holds is still the end of the file, and nothing is allocated for it.
+TEST(LrxRecord, ReadPastTheEndLeavesRecordsClaimingTooMuchAtTheEndOfFile) {
+    TempDir dir;
+    Bytes data = {2};
+    putLittle(data, 0x08000000, 4);  // a gigabyte of doubles, eight bytes present
+    putLittle(data, 0, 8);
+    FilePtr file = fileWithData(dir, data);
+    const int64_t start = lrxTell64(file.get());
+    double value = 0;
+    lrxSeek64(file.get(), int64_t{1} << 31, 1);
+    EXPECT_EQ(lrxRead(file.get(), &value, 8, 1), 0);
+    lrxSeek64(file.get(), start, 0);
+    faults().failAllocation = 1;
+    EXPECT_EQ(lrxLrecReadAlloc(file.get(), nullptr, nullptr), nullptr);
+    EXPECT_EQ(faults().failAllocation, 1) << "memory was asked for";
+    faults().failAllocation = 0;
     EXPECT_EQ(lrxPeekError(file.get()), LRX_END_OF_FILE);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "src/gbx/header/gbxheader.h"
+#include "support/faultsweep.h"
 #include "support/tempfiles.h"
 #include "vnk/vnk.h"
 
@@ -258,6 +259,45 @@ TEST_F(PluginTest, ExamplePluginAddsCurrentSpeedAndDirection) {
             EXPECT_FLOAT_EQ(grid[4][c], c == 5 ? kDelete : float(std::atan2(u, v) * 180 / std::numbers::pi));
         }
     }
+}
+
+// Opens the file, enables its plug-in and reads one time step; the first code other than 0.
+// Makes no allocation of its own. A plug-in that cannot be enabled leaves the header with the
+// file's own items.
+int enableAndRead(const std::string& path, int items, bool* headerChanged) {
+    GbxHeader* header = nullptr;
+    GbxFile* file = nullptr;
+    int code = gbxFileRead(path.c_str(), &header, &file);
+    if (code == 0) {
+        code = gbxEnablePlugin(header, file);
+        if (code != 0 && gbxGetNoOfItems(header) != items) *headerChanged = true;
+    }
+    float grid[kCells];
+    for (int n = 1; n <= gbxGetNoOfItems(header) && code == 0; ++n)
+        code = gbxReadItemTimeStep(header, file, nullptr, grid);
+    if (file != nullptr) gbxFileClose(header, &file);
+    gbxHeaderDestroy(&header);
+    return code;
+}
+
+// Whichever allocation fails while a file is opened and its plug-in enabled and read, the run
+// ends in 2000 and the header keeps the file's items, or it succeeds.
+TEST_F(PluginTest, EveryFailingAllocationOfAnEnablingEndsIn2000OrIsDoneWithout) {
+    const std::string path = writeFile(dir, -7, kCurrentItems);
+    const int descriptors = lrxtest::openDescriptors();
+    int code = 0;
+    bool headerChanged = false;
+    const lrxtest::SweepTally tally = lrxtest::sweepFault(
+        lrxtest::Fault::Allocation, [&] { return (code = enableAndRead(path, 3, &headerChanged)) == 0; },
+        [&](int64_t k, bool succeeded) {
+            if (!succeeded) {
+                EXPECT_EQ(code, F_ERR_MEMORY) << "allocation " << k;
+            }
+            EXPECT_FALSE(headerChanged) << "allocation " << k;
+            ASSERT_EQ(lrxtest::openDescriptors(), descriptors) << "allocation " << k;
+        });
+    lrxtest::printTally("enable plug-in", lrxtest::Fault::Allocation, tally);
+    EXPECT_GT(tally.points, 10);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// The os layer's fault hook of the test build: counts every descriptor operation and fails the
-// ones that the armed faults name.
+// The os layer's fault hooks of the test build: count every descriptor operation and allocation
+// and fail the ones that the armed faults name.
 #include "support/osfaults.h"
 
 #include <cerrno>
 
 #include "src/os/osfile.h"
+#include "src/os/osmemory.h"
 
 namespace lrxtest {
 
@@ -23,13 +24,19 @@ bool takeFault(std::atomic<int>& left) {
     return false;
 }
 
+// True when the countdown was armed and reaches 0 with this call.
+bool countDown(std::atomic<int64_t>& armed) {
+    return armed.load() > 0 && --armed == 0;
+}
+
 FaultDecision decide(Operation operation, int seekOrigin) {
     ++counters().operations;
     if (operation == Operation::Commit) ++counters().commits;
     OsFaults& armed = faults();
     const bool named = (armed.failKinds.load() & static_cast<unsigned>(operation)) != 0;
-    if (armed.failOperation.load() > 0 && named && --armed.failOperation == 0) {
-        return {true, operation == Operation::Write ? ENOSPC : EIO};
+    if (named && countDown(armed.failOperation)) {
+        if (operation == Operation::Write) return {true, ENOSPC, armed.shortWrites.load()};
+        return {true, EIO};
     }
     if (operation == Operation::Seek && seekOrigin == 2 && takeFault(armed.failingSeeksToEnd)) return {true, EIO};
     return {};
@@ -37,6 +44,7 @@ FaultDecision decide(Operation operation, int seekOrigin) {
 
 // Installed at start-up, before the first test opens a file.
 const lrx::os::FaultHook previousHook = lrx::os::setFaultHook(decide);
+const lrx::os::AllocationHook previousAllocationHook = lrx::os::setAllocationHook(allocationFails);
 
 }  // namespace
 
@@ -48,6 +56,11 @@ OsCounters& counters() {
 OsFaults& faults() {
     static OsFaults all;
     return all;
+}
+
+bool allocationFails() {
+    ++counters().allocations;
+    return countDown(faults().failAllocation);
 }
 
 }  // namespace lrxtest

@@ -5,6 +5,7 @@
 
 #include "src/gbx/common/gbxcheck.h"
 #include "src/gbx/common/gbxtrace.h"
+#include "src/os/osmemory.h"
 
 int gbxCheckAlloc(void** pointer, std::size_t size, const char* module, int line) {
     GbxCall call("gbxCheckAlloc %zu", size);
@@ -14,7 +15,7 @@ int gbxCheckAlloc(void** pointer, std::size_t size, const char* module, int line
         return code;
     }
     // One byte at least, so that a request for nothing still yields a pointer to free.
-    *pointer = std::calloc(size > 0 ? size : 1, 1);
+    *pointer = lrx::os::allocateZeroed(size > 0 ? size : 1, 1);
     const int code = *pointer != nullptr ? 0 : gbxCheckReport(nullptr, nullptr, F_ERR_MEMORY, module, line);
     call.exit("%p [%d]", *pointer, code);
     return code;

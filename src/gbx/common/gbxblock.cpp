@@ -12,6 +12,7 @@
 #include "src/lrx/lrxblock.h"
 #include "src/lrx/lrxfile.h"
 #include "src/lrx/lrxrecord.h"
+#include "src/os/osmemory.h"
 
 GbxBlockBuilder::~GbxBlockBuilder() {
     FFreeLogicalBlock(chain_);
@@ -87,7 +88,7 @@ char* GbxBlockRecords::takeText(const char* module, int line) {
     auto* bytes = static_cast<char*>(record->data);
     if (bytes[record->count - 1] == '\0') return static_cast<char*>(lrxLrecTakeData(record));
     // A foreign file's text without its zero: copy it and terminate the copy.
-    auto* text = static_cast<char*>(std::malloc(static_cast<std::size_t>(record->count) + 1));
+    auto* text = static_cast<char*>(lrx::os::allocate(static_cast<std::size_t>(record->count) + 1));
     if (text == nullptr) {
         error_ = F_ERR_MEMORY;
         return nullptr;
@@ -115,7 +116,9 @@ int gbxCheckReadTypeSize(GbxFile* file, int type, int count, LrxLrec** block, co
     int code = gbxCheckFile(file, module, line);
     if (code != 0) return call.result(code);
     LrxLrec* chain = FReadLogicalBlock(file);
-    code = gbxCheckTypeSize(chain, type, count, module, line);
+    // A block that could not be read whole for want of memory is no damaged file: the read
+    // gives 2000, which FReadLogicalBlock has already reported.
+    code = lrxPeekError(file) == F_ERR_MEMORY ? F_ERR_MEMORY : gbxCheckTypeSize(chain, type, count, module, line);
     // A caller without an out argument cannot free the chain, so it is freed here.
     if (block != nullptr)
         *block = chain;

@@ -12,6 +12,7 @@
 #include "src/gbx/header/gbxattributes.h"
 #include "src/gbx/header/gbxheaderparts.h"
 #include "src/gbx/items/gbxitem.h"
+#include "src/os/osmemory.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void freeKeys(GbxHeader* header) {
 bool copyKey(int32_t** slot, const int32_t* key, int size) {
     if (key == nullptr) return true;
     const std::size_t bytes = static_cast<std::size_t>(size) * sizeof(int32_t);
-    *slot = static_cast<int32_t*>(std::malloc(bytes));
+    *slot = static_cast<int32_t*>(lrx::os::allocate(bytes));
     if (*slot == nullptr) return false;
     std::memcpy(*slot, key, bytes);
     return true;

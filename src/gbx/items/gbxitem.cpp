@@ -7,13 +7,14 @@
 
 #include "src/gbx/common/gbxcheck.h"
 #include "src/gbx/common/gbxtrace.h"
+#include "src/os/osmemory.h"
 
 namespace {
 
 constexpr const char* kModule = "gbxitem";
 
 char* emptyText() {
-    return static_cast<char*>(std::calloc(1, 1));
+    return static_cast<char*>(lrx::os::allocateZeroed(1, 1));
 }
 
 void setUnsetGeometry(GbxItem* item, float value) {

@@ -10,6 +10,7 @@
 
 #include "src/gbx/common/gbxmodel.h"
 #include "src/lrx/lrxfile.h"
+#include "src/os/osmemory.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ void storeKey(GbxHeader* header, int index, GbxVector* vector) {
     const int elements = gbxGetItemElements(item);
     if (elements < 1 || elements != size || *keySlot(header, index) != nullptr) return;
     if (header->encodeKeySize > 0 && elements != header->encodeKeySize) return;
-    void* values = std::malloc(static_cast<std::size_t>(gbxGetItemBytes(item)));
+    void* values = lrx::os::allocate(static_cast<std::size_t>(gbxGetItemBytes(item)));
     if (values == nullptr || gbxStaticGetData(vector, values) != 0) {
         std::free(values);
         return;

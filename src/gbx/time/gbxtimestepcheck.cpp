@@ -15,9 +15,10 @@ bool isTimeVarying(int axisType) {
     return axisType == GBX_TVARD1 || axisType == GBX_TVARD2 || axisType == GBX_TVARD3;
 }
 
-// A count that a record and the caller's buffer can hold: at least one value, within 32 bits.
-bool usableCount(int64_t count) {
-    return count >= 1 && count <= std::numeric_limits<int32_t>::max();
+// A count that a record and the caller's buffer can hold: at least one value, and no more bytes
+// than 32 bits count, which is all gbxGetItemBytes can tell a caller about the buffer to give.
+bool usableCount(int64_t count, int valueSize) {
+    return count >= 1 && count <= std::numeric_limits<int32_t>::max() / valueSize;
 }
 
 }  // namespace
@@ -44,7 +45,7 @@ int gbxDescribeStepItem(GbxHeader* header, GbxFile* file, int itemIndex, GbxStep
     // Values are sized as the record layer stores them, 16-bit integers included. A value type
     // without a size would make the record layer write nothing and report success.
     const int valueSize = lrxSimpSize(item->dataType);
-    if (valueSize == 0 || !usableCount(stored) || !usableCount(caller))
+    if (valueSize == 0 || !usableCount(stored, valueSize) || !usableCount(caller, valueSize))
         return gbxReportError(nullptr, nullptr, nullptr, F_ERR_DATA, module, line);
     *out = {itemIndex, item, item->dataType, valueSize, static_cast<int32_t>(stored), static_cast<int32_t>(caller)};
     return 0;
