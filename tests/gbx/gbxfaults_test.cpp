@@ -224,15 +224,14 @@ struct Scenario {
     Expected expected;
 };
 
-class GbxFaults : public ::testing::Test {
+class GbxFaults : public lrxtest::OneFileSweep {
 protected:
+    GbxFaults() : OneFileSweep("faults.gbx", "bystander.gbx") {}
+
     void SetUp() override {
         ASSERT_EQ(createWriteClose(path), 0);
         ASSERT_EQ(differences(path), "");
-        written = lrxtest::readBytes(path);
-        lrxtest::writeBytes(bystander, written);
-        leftAlone.keep(bystander);
-        leftAlone.countDescriptors();
+        keepWritten();
     }
 
     // After each run: a run that reported success left the file it promised; then the checks
@@ -244,18 +243,6 @@ protected:
         }
         checkLeftovers(scenario.name, fault, k);
     }
-
-    // What the run had to leave alone is as it was; the next run gets its start.
-    void checkLeftovers(const char* scenario, Fault fault, int64_t k) {
-        leftAlone.check(scenario, fault, k);
-        lrxtest::writeBytes(path, written);
-    }
-
-    lrxtest::TempDir dir;
-    const std::string path = dir.path("faults.gbx");
-    const std::string bystander = dir.path("bystander.gbx");
-    lrxtest::Bytes written;
-    lrxtest::LeftAlone leftAlone;
 };
 
 const Scenario kWriteScenarios[] = {

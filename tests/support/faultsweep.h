@@ -127,6 +127,34 @@ private:
     int descriptors_ = 0;
 };
 
+// A sweep over one file: the file as written before the sweep, a copy of it that no run may
+// touch, and after each run the check of what it had to leave alone and the file put back.
+class OneFileSweep : public ::testing::Test {
+protected:
+    OneFileSweep(const char* name, const char* bystanderName)
+        : path(dir.path(name)), bystander(dir.path(bystanderName)) {}
+
+    // Call once the file at `path` is written as every run should find it.
+    void keepWritten() {
+        written = readBytes(path);
+        writeBytes(bystander, written);
+        leftAlone.keep(bystander);
+        leftAlone.countDescriptors();
+    }
+
+    // What the run had to leave alone is as it was; the next run gets its start.
+    void checkLeftovers(const char* scenario, Fault fault, int64_t k) {
+        leftAlone.check(scenario, fault, k);
+        writeBytes(path, written);
+    }
+
+    TempDir dir;
+    const std::string path;
+    const std::string bystander;
+    Bytes written;
+    LeftAlone leftAlone;
+};
+
 // One line of the sweep's figures in the test output.
 inline void printTally(const char* scenario, Fault fault, const SweepTally& tally) {
     std::printf("[ sweep    ] %-16s %-11s %6lld points, %6lld failed runs\n", scenario, faultName(fault),

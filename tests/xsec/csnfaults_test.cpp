@@ -101,30 +101,17 @@ Loaded loadSections(const std::string& path) {
     return loaded;
 }
 
-class CsnFaults : public ::testing::Test {
+class CsnFaults : public lrxtest::OneFileSweep {
 protected:
+    CsnFaults() : OneFileSweep("sections.csn", "bystander.csn") {}
+
     void SetUp() override {
         ASSERT_EQ(writeSections(path), 0);
         const Loaded loaded = loadSections(path);
         ASSERT_EQ(loaded.code, 0);
         ASSERT_FALSE(loaded.wrong);
-        written = lrxtest::readBytes(path);
-        lrxtest::writeBytes(bystander, written);
-        leftAlone.keep(bystander);
-        leftAlone.countDescriptors();
+        keepWritten();
     }
-
-    // What the run had to leave alone is as it was; the next run gets its start.
-    void checkLeftovers(const char* scenario, Fault fault, int64_t k) {
-        leftAlone.check(scenario, fault, k);
-        lrxtest::writeBytes(path, written);
-    }
-
-    lrxtest::TempDir dir;
-    const std::string path = dir.path("sections.csn");
-    const std::string bystander = dir.path("bystander.csn");
-    lrxtest::Bytes written;
-    lrxtest::LeftAlone leftAlone;
 };
 
 TEST_F(CsnFaults, NoWriteOrLoadReportsSuccessOverSectionsThatDifferFromThoseWritten) {
