@@ -41,6 +41,9 @@ void copyValues(void* to, const void* from, int64_t bytes) {
         std::memcpy(to, from, static_cast<std::size_t>(bytes));
 }
 
+// The sizes of the value types that the quick path takes, LRX_FLOAT to LRX_UINT4, by type.
+constexpr int kValueSizes[LRX_UINT4 + 1] = {0, 4, 8, 1, 4, 4};
+
 bool isTimeVarying(int axisType) {
     return axisType == GBX_TVARD1 || axisType == GBX_TVARD2 || axisType == GBX_TVARD3;
 }
@@ -60,8 +63,9 @@ GbxItem* quickItem(GbxHeader* header, GbxFile* file, int* valueSize, int64_t* co
     if (item->convMode == GBX_CONV_USER_UNIT || item->convMode == GBX_CONV_UNIT) return nullptr;
     const int statsType = header->itemStatsType;
     if (statsType != GBX_STATS_GLOBAL && !gbxKeepsElementStats(statsType)) return nullptr;
-    *count = gbxItemXYZSize64(item);
-    *valueSize = lrxSimpSize(item->dataType);
+    // A scalar item, the values of a time series, holds one value.
+    *count = item->axisType == GBX_EQD0 ? 1 : gbxItemXYZSize64(item);
+    *valueSize = kValueSizes[item->dataType];
     if (*count < 1 || *count > kMostValues) return nullptr;
     return item;
 }
