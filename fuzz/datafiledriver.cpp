@@ -149,14 +149,9 @@ void describeEncodeKeys(GbxHeader* header) {
     gTouched = gTouched + gbxIsFileCompressed(header);
 }
 
-// The bytes of one time step of the item (used: as the item holds them). gbxGetItemBytes and
-// gbxGetUsedItemBytes count no bytes for 16-bit values, which have no size there; their buffer
-// holds the elements at the 2 bytes the record layer gives each.
+// The bytes of one time step of the item (used: as the item holds them), as the interface
+// tells a caller to size the buffer.
 int64_t itemBytes(GbxItem* item, bool used) {
-    int dataType = 0;
-    gbxGetItemInfo_(item, nullptr, nullptr, nullptr, &dataType);
-    if (dataType == LRX_INT2 || dataType == LRX_UINT2)
-        return static_cast<int64_t>(used ? gbxGetUsedItemElements(item) : gbxGetItemElements(item)) * 2;
     return used ? gbxGetUsedItemBytes(item) : gbxGetItemBytes(item);
 }
 

@@ -489,8 +489,8 @@ LRX_EXPORT int LRX_CALL gbxGetItemXSize(GbxItem* item);
 LRX_EXPORT int LRX_CALL gbxGetItemBytes(GbxItem* item);
 
 /*
- * Returns gbxGetUsedItemElements times the byte size of the item's data type: the size of a
- * buffer for the values the item holds (gbxStaticGetData). 0 on error, as
+ * Returns gbxGetUsedItemElements times the byte size of the item's data type (2 for the 16-bit
+ * types): the size of a buffer for the values the item holds (gbxStaticGetData). 0 on error, as
  * gbxGetUsedItemElements.
  */
 LRX_EXPORT int LRX_CALL gbxGetUsedItemBytes(GbxItem* item);

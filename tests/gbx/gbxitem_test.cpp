@@ -77,10 +77,11 @@ TEST(GbxItemCounts, EveryAxisCodeGivesItsCountsDimensionAndGeometry) {
     }
 }
 
+// 16-bit items count two bytes a value, what a time-step read of them writes.
 TEST(GbxItemCounts, BytesFollowTheDataType) {
     HeaderPtr header = makeHeader(1, 1);
     GbxItem* item = itemWithAxis(header.get(), GBX_EQD1, 10);
-    const int bytes[8] = {0, 40, 80, 10, 40, 40, 0, 0};
+    const int bytes[8] = {0, 40, 80, 10, 40, 40, 20, 20};
     for (int dataType = 0; dataType < 8; ++dataType) {
         item->dataType = dataType;
         EXPECT_EQ(gbxGetItemBytes(item), bytes[dataType]) << dataType;

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "lrx/lrx.h"
 #include "src/gbx/common/gbxcheck.h"
 #include "src/gbx/common/gbxmodel.h"
 #include "src/gbx/common/gbxtrace.h"
-#include "src/gbx/common/gbxvaluesize.h"
 #include "src/gbx/items/gbxitem.h"
 
 namespace {
@@ -86,11 +86,14 @@ int countResult(int64_t count) {
     return static_cast<int>(count);
 }
 
+// The buffer size of the item's values, as the time-step and static calls move them: sized by
+// the record type, so that 16-bit items, which the value-type size does not know, get the two
+// bytes per value that a read writes instead of a buffer of nothing.
 int bytesResult(GbxItem* item, bool used) {
     const int64_t count = gbxItemElements64(item, item->header, used);
     if (count < 0 || count > std::numeric_limits<int32_t>::max()) return countResult(count);
     if (count == 0) return 0;
-    return countResult(count * gbxValueTypeSize(item->dataType));
+    return countResult(count * lrxSimpSize(item->dataType));
 }
 
 int dimensionOf(int axisType) {
